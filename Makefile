@@ -1,0 +1,31 @@
+# Tarnwick: `make play` builds everything and starts the game; `make test`
+# builds the same and runs every test. The program folder is $(BUILD)/bin.
+BUILD ?= build
+SANITIZE ?= OFF
+WERROR ?= OFF
+JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
+
+.PHONY: all build play test deps clean fuzz
+
+all: build
+
+deps:
+	@scripts/deps.sh
+
+build: deps
+	@cmake -S . -B $(BUILD) -DTARNWICK_SANITIZE=$(SANITIZE) -DTARNWICK_WERROR=$(WERROR) >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS)
+
+play: build
+	cd $(BUILD)/bin && ./tarnwick
+
+test: build
+	@scripts/check-sdl-includes.sh
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+fuzz: deps
+	@scripts/fuzz.sh build-fuzz $(FUZZ_SECONDS)
+
+clean:
+	rm -rf $(BUILD)

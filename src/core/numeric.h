@@ -1,0 +1,25 @@
+// Number rules shared by the whole game: rounding goes to the nearest whole
+// number with halves to the even neighbour; "div" truncates toward zero.
+#pragma once
+#include <cmath>
+#include <cstdint>
+
+namespace tw {
+
+// Round to nearest, halves to even (the way the game rounds everywhere).
+inline int32_t Round(double v) {
+  double r = std::nearbyint(v);  // default FP environment rounds half to even
+  if (r >= 2147483647.0) return INT32_MAX;
+  if (r <= -2147483648.0) return INT32_MIN;
+  return static_cast<int32_t>(r);
+}
+
+// Truncation toward zero, clamped into the 32-bit range.
+inline int32_t Trunc(double v) {
+  if (std::isnan(v)) return 0;
+  if (v >= 2147483647.0) return INT32_MAX;
+  if (v <= -2147483648.0) return INT32_MIN;
+  return static_cast<int32_t>(v);
+}
+
+}  // namespace tw
