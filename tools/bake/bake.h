@@ -1,0 +1,18 @@
+// tarnwick-bake: generates every data file of the program folder.
+#pragma once
+#include <string>
+
+namespace tw::bake {
+
+struct BakeContext {
+  std::string out;      // the program folder to write into
+  std::string preview;  // when not empty: write PNG contact sheets and lake overviews here
+};
+
+void BakeObjects(const BakeContext& ctx);  // objects.dxg: the game's own pictures and fonts
+void BakeTiles(const BakeContext& ctx);    // one tile library per lake style
+void BakeUi(const BakeContext& ctx);       // ui/: menu pictures, promotional picture, menu fonts
+void BakeSounds(const BakeContext& ctx);   // sound.dxw and music.dxw
+void BakeLakes(const BakeContext& ctx);    // lakes/: catalogue, definitions, maps, previews
+
+}  // namespace tw::bake

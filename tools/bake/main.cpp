@@ -1,0 +1,39 @@
+// tarnwick-bake OUTDIR [--preview DIR]
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <string>
+
+#include "bake/bake.h"
+
+int main(int argc, char** argv) {
+  tw::bake::BakeContext ctx;
+  for (int i = 1; i < argc; ++i) {
+    std::string a = argv[i];
+    if (a == "--preview" && i + 1 < argc) {
+      ctx.preview = argv[++i];
+    } else if (ctx.out.empty() && !a.starts_with("--")) {
+      ctx.out = a;
+    } else {
+      std::fprintf(stderr, "usage: tarnwick-bake OUTDIR [--preview DIR]\n");
+      return 2;
+    }
+  }
+  if (ctx.out.empty()) {
+    std::fprintf(stderr, "usage: tarnwick-bake OUTDIR [--preview DIR]\n");
+    return 2;
+  }
+  try {
+    std::filesystem::create_directories(ctx.out);
+    if (!ctx.preview.empty()) std::filesystem::create_directories(ctx.preview);
+    tw::bake::BakeObjects(ctx);
+    tw::bake::BakeTiles(ctx);
+    tw::bake::BakeUi(ctx);
+    tw::bake::BakeSounds(ctx);
+    tw::bake::BakeLakes(ctx);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "tarnwick-bake: %s\n", e.what());
+    return 1;
+  }
+  return 0;
+}
