@@ -1,0 +1,82 @@
+// What the tournament steps work with: the game record, the media objects of
+// the main window, the options the frame reads and the hooks back into the
+// menu screen. The main window fills one in; tests build their own.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "core/random.h"
+#include "play/game_state.h"
+
+namespace tw {
+
+class TDXDraw;
+class TDXImageList;
+class TDXWaveList;
+class TDXTimer;
+
+// The option controls the tournament reads (the menu owns the controls).
+struct PlayOptions {
+  bool MouseDrive = false;       // "Mouse Drive": steer toward the cursor
+  int32_t SpeedIndex = 0;        // "Game Speed": 0 30FPS, 1 60FPS, 2 as fast as possible
+  bool PageFlip = false;         // "Page Flipping"
+  bool SoundOn = true;           // "Sound ON"
+  bool BackgroundSounds = true;  // "Background Sounds"
+};
+
+// The main window's side of a tournament. Every hook may be left empty; an
+// empty hook does nothing (and `Terminated` then reads as false).
+struct PlayHooks {
+  // Handle the window messages that are pending, once.
+  std::function<void()> ProcessMessages;
+  // True once the window was closed: every wait ends at once.
+  std::function<bool()> Terminated;
+  // The menu's status line ("name    Cash: $50").
+  std::function<void(const std::string&)> SetStatus;
+  // The loading box: shown at 120, 160 or hidden.
+  std::function<void(bool)> ShowLoadingBox;
+  // The loading box's label ("Loading", "Loading.", ...).
+  std::function<void(const std::string&)> SetLoadingText;
+  std::function<std::string()> LoadingText;
+  // Hide every menu control for a tournament.
+  std::function<void()> HideMenu;
+  // Bring the menu back with the lake panel showing.
+  std::function<void()> ShowMenu;
+  // Rebuild the lake list from the catalogue for the current player level.
+  std::function<void()> FillLakeList;
+  // A notice to the player with an OK button (modal).
+  std::function<void(const std::string&)> MessageBox;
+  // Show or hide the drawing surface over the whole window.
+  std::function<void(bool)> ShowSurface;
+  // The system cursor over the drawing surface: hidden during play.
+  std::function<void(bool)> ShowCursor;
+  // Add page flipping and waiting for the vertical blank to the surface's
+  // options (effective at its next Initialize).
+  std::function<void()> AddPageFlip;
+};
+
+struct PlayContext {
+  GameState& State;
+  TDXDraw& DXDraw;
+  TDXImageList& objects;
+  TDXImageList& DXTileList;
+  TDXWaveList& sounds;
+  TDXWaveList& background;
+  TDXTimer& DXTimer;
+  TDXTimer& DXCastTimer;
+  Random& Rng;
+  PlayOptions Options;
+  std::string LakeName;       // the selected entry of the lake list
+  std::string ProgramFolder;  // where the libraries and lakes/ lie
+  std::string PlayerName;     // for the status line
+  PlayHooks Hooks;
+
+  // The hooks, safe to call when empty.
+  void ProcessMessages() {
+    if (Hooks.ProcessMessages) Hooks.ProcessMessages();
+  }
+  bool Terminated() const { return Hooks.Terminated && Hooks.Terminated(); }
+};
+
+}  // namespace tw
