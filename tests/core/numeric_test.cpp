@@ -1,0 +1,27 @@
+#include "core/numeric.h"
+
+#include <gtest/gtest.h>
+
+namespace tw {
+namespace {
+
+TEST(Numeric, RoundsHalvesToEven) {
+  EXPECT_EQ(Round(0.5), 0);
+  EXPECT_EQ(Round(1.5), 2);
+  EXPECT_EQ(Round(2.5), 2);
+  EXPECT_EQ(Round(-0.5), 0);
+  EXPECT_EQ(Round(-1.5), -2);
+  EXPECT_EQ(Round(2.4999), 2);
+  EXPECT_EQ(Round(-2.6), -3);
+  EXPECT_EQ(Round(1e12), INT32_MAX);
+}
+
+TEST(Numeric, TruncatesTowardZero) {
+  EXPECT_EQ(Trunc(1.9), 1);
+  EXPECT_EQ(Trunc(-1.9), -1);
+  EXPECT_EQ(Trunc(-1e12), INT32_MIN);
+  EXPECT_EQ(Trunc(std::nan("")), 0);
+}
+
+}  // namespace
+}  // namespace tw
