@@ -1,0 +1,90 @@
+// The drawing surface: a 640x480 16-bit back buffer the game draws each frame
+// into, the visible surface that pop-ups draw on directly, and the step that
+// presents them. It takes the display when initialised and gives it back when
+// finalised; the sprite libraries bound to it build their frames meanwhile.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "media/platform.h"
+#include "media/surface.h"
+
+namespace tw {
+
+class TDXImageList;
+
+class TDXDraw {
+ public:
+  explicit TDXDraw(Platform& platform);
+  ~TDXDraw();
+  TDXDraw(const TDXDraw&) = delete;
+  TDXDraw& operator=(const TDXDraw&) = delete;
+
+  // The back buffer: everything drawn per frame goes here.
+  Surface16& Surface() { return surface_; }
+  // The visible surface: what is drawn here shows at once with PresentPrimary.
+  Surface16& Primary() { return primary_; }
+  PixelFormat Format() const { return surface_.Format(); }
+  int32_t Width() const { return surface_.Width(); }
+  int32_t Height() const { return surface_.Height(); }
+
+  // Takes the display and makes the surfaces, then runs OnInitialize and has
+  // every bound sprite library build its frames. Finalises first. Errors:
+  // "Form not found", "Display mode cannot be changed (640x480 16bit)",
+  // "Primary Surface cannot be made", "Surface cannot be made"; the display
+  // is released before any of them is passed on.
+  void Initialize();
+  // Drops the libraries' frames, runs OnFinalize and gives the display back.
+  // Does nothing when not initialised.
+  void Finalize();
+  bool Initialized() const { return initialized_; }
+
+  // Whether this frame can be drawn. A display that was taken away is got
+  // back here, and the libraries rebuild their frames.
+  bool CanDraw();
+  // Presents the back buffer; nothing when the frame cannot be drawn.
+  void Flip();
+  // Shows the visible surface as it is now (pop-ups, the strike bar).
+  void PresentPrimary();
+
+  // Sprite libraries whose frames live with this surface.
+  void AddImageList(TDXImageList* list);
+  void RemoveImageList(TDXImageList* list);
+
+  // The main window's DXDrawInitialize and DXDrawFinalize.
+  std::function<void()> OnInitialize;
+  std::function<void()> OnFinalize;
+
+  // Options read at the next Initialize. The game only ever adds them.
+  bool PageFlip = false;
+  bool WaitVBlank = false;
+
+  // Shown over the whole main window during a tournament, hidden in the menu.
+  void SetVisible(bool visible);
+  bool Visible() const { return visible_; }
+  // No system cursor over the surface during play (the game draws its own).
+  void SetCursorHidden(bool hidden);
+  bool CursorHidden() const { return cursorHidden_; }
+
+  // The mode the display was taken in (640x480 16bit unless refused).
+  const DisplayMode& Mode() const { return mode_; }
+
+ private:
+  void ChooseDisplayMode();
+  void BuildFrames();
+  void ApplyCursor();
+
+  Platform& platform_;
+  Surface16 surface_;
+  Surface16 primary_;
+  std::vector<TDXImageList*> lists_;
+  DisplayMode mode_;
+  bool initialized_ = false;
+  bool busy_ = false;  // inside Initialize or Finalize
+  bool visible_ = false;
+  bool cursorHidden_ = false;
+  bool displayTaken_ = false;
+};
+
+}  // namespace tw
