@@ -13,13 +13,13 @@ struct MapHeader {
 };
 
 struct MapCell {
-  int32_t Tile = 0;     // picture index in the lake's tile library; -1 is an empty cell
+  int32_t Tile = 0;      // picture index in the lake's tile library; -1 is an empty cell
   uint8_t AnimTick = 0;  // the cell's animation counter
 };
 
 struct MapObject {
-  int32_t X = 0, Y = 0;  // column and row of the cell the object stands on
-  uint8_t Active = 0;    // non-zero: armed for play
+  int32_t X = 0, Y = 0;           // column and row of the cell the object stands on
+  uint8_t Active = 0;             // non-zero: armed for play
   std::string Kind, Param, Text;  // Kind is stored lower-cased and trimmed
 };
 
@@ -39,6 +39,8 @@ inline bool IsWaterTile(int32_t tile) {
 
 // Set-up's looser test when it scatters fish and monsters: anything below 4,
 // empty cells included.
-inline bool IsSetupWater(int32_t tile) { return tile < 4; }
+inline bool IsSetupWater(int32_t tile) {
+  return tile < 4;
+}
 
 }  // namespace tw

@@ -1,0 +1,157 @@
+// Isometric math: headings, distances and cell picking.
+#include "world/iso_math.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+
+namespace tw {
+namespace {
+
+// The game's short pi for headings, kept in extended precision. The cosine
+// table below uses the real one; the two must stay apart, because movement
+// and aiming were tuned with each.
+constexpr long double kShortPi = 3.14159L;
+
+// Arithmetic the game does in 32-bit registers: wraps instead of overflowing.
+inline int32_t Wrap32(int64_t v) {
+  return static_cast<int32_t>(static_cast<uint32_t>(v));
+}
+
+const std::array<double, 256>& CosTable() {
+  static const std::array<double, 256> table = [] {
+    std::array<double, 256> t{};
+    for (int i = 0; i < 256; ++i) t[i] = std::cos(i / 256.0 * 2.0 * std::numbers::pi);
+    return t;
+  }();
+  return table;
+}
+
+// Radians of heading a, in the order the game forms them: a / 256 * 2 * pi.
+inline long double IsoRadians(uint8_t a) {
+  return static_cast<long double>(a) / 256.0L * 2.0L * kShortPi;
+}
+
+}  // namespace
+
+float IsoCos(uint8_t a) {
+  return static_cast<float>(std::cos(IsoRadians(a)));
+}
+
+float IsoSin(uint8_t a) {
+  return static_cast<float>(std::sin(IsoRadians(a)) / 2.0L);
+}
+
+// The index wraps like an angle, so negative steps read the table too.
+double Cos256(int32_t i) {
+  return CosTable()[static_cast<uint32_t>(i) & 255u];
+}
+
+double Sin256(int32_t i) {
+  return CosTable()[(static_cast<uint32_t>(i) + 192u) & 255u];
+}
+
+int32_t AtanSteps(float p, float q) {
+  const long double quotient = static_cast<long double>(p) / static_cast<long double>(q);
+  if (std::isnan(quotient)) return 0;  // 0 / 0: no direction at all
+  const long double steps = std::nearbyint(std::atan(quotient) * (128.0L / kShortPi));
+  // |steps| is at most 64 (a quarter turn is 64.00005 before rounding).
+  return static_cast<int32_t>(std::fabs(steps));
+}
+
+uint8_t PointAngle(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+  const int32_t dx = Wrap32(int64_t{x1} - x2);
+  const int32_t dy = Wrap32(int64_t{y1} - y2);
+  if (dx == 0) return dy > 0 ? 64 : 192;
+  const int32_t s = AtanSteps(static_cast<float>(dy), static_cast<float>(dx));
+  int32_t angle;
+  if (dx > 0 && dy >= 0) {
+    angle = s;
+  } else if (dx < 0 && dy > 0) {
+    angle = 128 - s;
+  } else if (dx < 0) {
+    angle = 128 + s;
+  } else {
+    angle = 256 - s;
+  }
+  return static_cast<uint8_t>(angle & 255);
+}
+
+bool TurnsUp(uint8_t target, uint8_t current) {
+  return static_cast<uint8_t>(target - current) <= 128;
+}
+
+int32_t IsoDistance(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+  // Differences of 32-bit values need 33 bits and the doubled y difference
+  // 34, so the squares are summed in 128 bits; then the whole root is found
+  // exactly. The root of a whole number is never exactly half-way between two
+  // whole numbers, so rounding is a single comparison.
+  const __int128 dx = int64_t{x1} - x2;
+  const __int128 dy2 = 2 * (int64_t{y1} - y2);
+  const unsigned __int128 d2 = static_cast<unsigned __int128>(dx * dx + dy2 * dy2);
+  auto r = static_cast<unsigned __int128>(std::sqrt(static_cast<long double>(d2)));
+  while (r > 0 && r * r > d2) --r;
+  while ((r + 1) * (r + 1) <= d2) ++r;
+  if (d2 - r * r > r) ++r;  // d2 >= r^2 + r + 1 > (r + 1/2)^2
+  return r > INT32_MAX ? INT32_MAX : static_cast<int32_t>(r);
+}
+
+bool PointInQuad(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t y3, int32_t x4,
+                 int32_t y4, int32_t px, int32_t py) {
+  // Each product and sum wraps to 32 bits, the way the game's registers do;
+  // done on unsigned values so the wrap is well defined.
+  auto cross = [px, py](int32_t ax, int32_t ay, int32_t bx, int32_t by) {
+    const uint32_t a = static_cast<uint32_t>(ay) - static_cast<uint32_t>(by);
+    const uint32_t b = static_cast<uint32_t>(px) - static_cast<uint32_t>(bx);
+    const uint32_t c = static_cast<uint32_t>(bx) - static_cast<uint32_t>(ax);
+    const uint32_t d = static_cast<uint32_t>(py) - static_cast<uint32_t>(by);
+    return static_cast<int32_t>(a * b + c * d);
+  };
+  const int32_t s1 = cross(x1, y1, x2, y2);
+  const int32_t s2 = cross(x2, y2, x3, y3);
+  const int32_t s3 = cross(x3, y3, x4, y4);
+  const int32_t s4 = cross(x4, y4, x1, y1);
+  return (s1 >= 0 && s2 >= 0 && s3 >= 0 && s4 >= 0) || (s1 <= 0 && s2 <= 0 && s3 <= 0 && s4 <= 0);
+}
+
+MapPick PickCell(const MapHeader& h, int32_t x, int32_t y) {
+  const int32_t w = h.TileWidth, tileH = h.TileHeight;
+  const int32_t hw = w / 2, hh = tileH / 2;
+  MapPick result;
+  // Before a map is read the header may hold no tile size at all.
+  if (w < 1 || hh < 1) return result;
+  const int64_t c0 = std::max<int64_t>(0, x / w - 1);
+  const int64_t r0 = std::max<int64_t>(0, y / hh - 1);
+  const int64_t lastRow = std::min<int64_t>(h.MapMaxRow, r0 + 1);
+  const int64_t lastCol = std::min<int64_t>(h.MapMaxCol, c0 + 1);
+  for (int64_t r = r0 - 1; r <= lastRow; ++r) {
+    for (int64_t c = c0 - 1; c <= lastCol; ++c) {
+      // Odd rows sit half a tile to the right; row -1 counts as odd, shifted left.
+      const int32_t left = Wrap32(c * w + (r % 2) * hw);
+      const int32_t top = Wrap32(r * hh);
+      const int32_t midY = Wrap32(int64_t{top} + hh);
+      const int32_t midX = Wrap32(int64_t{left} + hw);
+      if (PointInQuad(left, midY, midX, Wrap32(int64_t{top} + tileH), Wrap32(int64_t{left} + w),
+                      midY, midX, top, x, y)) {
+        result.Column =
+            static_cast<int32_t>(std::min<int64_t>(std::max<int64_t>(0, c), h.MapMaxCol));
+        result.Row = static_cast<int32_t>(std::min<int64_t>(std::max<int64_t>(0, r), h.MapMaxRow));
+      }
+    }
+  }
+  // A damaged header with negative bounds must still never index below 0.
+  result.Column = std::max(0, result.Column);
+  result.Row = std::max(0, result.Row);
+  return result;
+}
+
+int32_t PickColumn(const MapHeader& h, int32_t x, int32_t y) {
+  return PickCell(h, x, y).Column;
+}
+
+int32_t PickRow(const MapHeader& h, int32_t x, int32_t y) {
+  return PickCell(h, x, y).Row;
+}
+
+}  // namespace tw
