@@ -1,0 +1,81 @@
+// Drawing helpers shared by the generator's art: a Cairo canvas that turns
+// into a colour-keyed picture, the DejaVu faces every font is rendered from,
+// colours, and a repeatable noise for textures.
+#pragma once
+#include <cairo.h>
+
+#include <cstdint>
+#include <string>
+
+#include "bake/bmp_writer.h"
+
+namespace tw::bake {
+
+struct Rgb {
+  double r = 0, g = 0, b = 0;  // 0 .. 1
+};
+Rgb Hex(uint32_t rrggbb);
+Rgb Mix(Rgb a, Rgb b, double t);  // t = 0 gives a
+Rgb Shade(Rgb c, double f);        // f > 1 lightens toward white, < 1 darkens
+uint32_t Pack(Rgb c);              // 0x00RRGGBB, never pure black
+void SetColor(cairo_t* cr, Rgb c, double alpha = 1.0);
+
+// Pure black is the transparent key, so anything meant to show is kept at
+// least this bright.
+constexpr uint32_t kNearBlack = 0x080808;
+uint32_t AvoidKey(uint32_t rgb);
+
+// An ARGB drawing surface of a fixed size, cleared to transparent.
+class Canvas {
+ public:
+  Canvas(int32_t width, int32_t height);
+  ~Canvas();
+  Canvas(const Canvas&) = delete;
+  Canvas& operator=(const Canvas&) = delete;
+
+  cairo_t* cr() const { return cr_; }
+  cairo_surface_t* surface() const { return surface_; }
+  int32_t Width() const { return width_; }
+  int32_t Height() const { return height_; }
+
+  // Writes one premultiplied-free colour straight into a pixel (for textures
+  // computed pixel by pixel); alpha 0 .. 1.
+  void PutPixel(int32_t x, int32_t y, Rgb c, double alpha = 1.0);
+  double AlphaAt(int32_t x, int32_t y) const;
+
+  // The canvas as a keyed picture: pixels at least `cut` opaque show, their
+  // soft edges blended over `matte` (the colour they will mostly be seen
+  // against); the rest become the black key.
+  Picture ToKeyed(Rgb matte, double cut = 0.4) const;
+  // The canvas laid over an opaque background colour (menu pictures).
+  Picture ToOpaque(Rgb background) const;
+
+ private:
+  int32_t width_, height_;
+  cairo_surface_t* surface_;
+  cairo_t* cr_;
+};
+
+// DejaVu faces from the system's font folder (Sans, Sans-Bold, Sans-Oblique,
+// SansMono-Bold, SansCondensed-Bold, Serif-Bold ...), loaded once.
+cairo_font_face_t* DejaVu(const std::string& style);
+// Crisp text settings: grey antialiasing, hinted outlines and whole-pixel
+// advances, so every run renders the same.
+void UseFont(cairo_t* cr, const std::string& style, double pixelSize);
+// Draws `text` with its baseline starting at (x, y); returns the advance.
+double DrawText(cairo_t* cr, const std::string& utf8, double x, double y);
+double TextWidth(cairo_t* cr, const std::string& utf8);
+// Centred text with a dark outline (captions on pictures).
+void OutlinedText(cairo_t* cr, const std::string& utf8, double cx, double baseline, Rgb fill,
+                  Rgb outline, double outlineWidth);
+
+// A repeatable value noise in 0 .. 1 (no generator state, so every run and
+// every order of drawing gives the same pictures).
+double Hash01(int32_t x, int32_t y, uint32_t seed);
+double SmoothNoise(double x, double y, uint32_t seed);
+
+// Handy shapes.
+void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double r);
+void Ellipse(cairo_t* cr, double cx, double cy, double rx, double ry);
+
+}  // namespace tw::bake

@@ -1,0 +1,125 @@
+// Sprite library assembly and contact sheets.
+#include "bake/library_builder.h"
+
+#include <algorithm>
+
+#include "bake/art_canvas.h"
+#include "core/error.h"
+
+namespace tw::bake {
+
+void LibraryBuilder::Add(const std::string& name, Picture picture, int32_t patternWidth,
+                         int32_t patternHeight) {
+  if (picture.width <= 0 || picture.height <= 0) throw GameError("Picture '" + name + "' is empty");
+  if ((patternWidth > 0 && picture.width % patternWidth != 0) ||
+      (patternHeight > 0 && picture.height % patternHeight != 0))
+    throw GameError("Picture '" + name + "' is not a whole number of frames");
+  items_.push_back({name, std::move(picture), patternWidth, patternHeight});
+}
+
+std::vector<uint8_t> LibraryBuilder::Bytes() const {
+  std::vector<SpriteItemSpec> specs;
+  specs.reserve(items_.size());
+  for (const LibraryPicture& it : items_)
+    specs.push_back(MakeSpriteItem(it.name, it.picture, it.patternWidth, it.patternHeight));
+  return WriteSpriteLibrary(specs);
+}
+
+void LibraryBuilder::Write(const std::string& path) const { WriteBytes(path, Bytes()); }
+
+Picture FrameStrip(const std::vector<Picture>& frames, int32_t columns) {
+  if (frames.empty()) throw GameError("No frames to lay out");
+  const int32_t fw = frames[0].width, fh = frames[0].height;
+  const int32_t n = static_cast<int32_t>(frames.size());
+  const int32_t cols = std::min(columns, n);
+  const int32_t rows = (n + cols - 1) / cols;
+  Picture out(fw * cols, fh * rows);
+  for (int32_t k = 0; k < n; ++k) {
+    const Picture& f = frames[static_cast<size_t>(k)];
+    if (f.width != fw || f.height != fh) throw GameError("Frames differ in size");
+    const int32_t ox = (k % cols) * fw, oy = (k / cols) * fh;
+    for (int32_t y = 0; y < fh; ++y)
+      std::copy_n(&f.pixels[static_cast<size_t>(y) * fw], fw,
+                  &out.pixels[static_cast<size_t>(oy + y) * out.width + ox]);
+  }
+  return out;
+}
+
+namespace {
+
+constexpr int32_t kSheetWidth = 1200;
+constexpr int32_t kGap = 4;
+
+struct Placed {
+  const LibraryPicture* item;
+  int32_t fw, fh, count, cols, top, height, zoom;
+};
+
+}  // namespace
+
+void LibraryBuilder::WritePreview(const std::string& pngPath, const std::string& title) const {
+  // First pass: where everything goes.
+  std::vector<Placed> placed;
+  int32_t y = 40;
+  for (const LibraryPicture& it : items_) {
+    Placed p{&it, it.patternWidth > 0 ? it.patternWidth : it.picture.width,
+             it.patternHeight > 0 ? it.patternHeight : it.picture.height, 0, 0, y, 0, 1};
+    // Small frames are shown twice as large so their detail can be judged.
+    if (p.fw <= 80 && p.fh <= 80) p.zoom = 2;
+    const int32_t across = it.picture.width / p.fw, down = it.picture.height / p.fh;
+    p.count = across * down;
+    p.cols = std::max(1, std::min(p.count, (kSheetWidth - 16) / (p.fw * p.zoom + kGap)));
+    const int32_t rows = (p.count + p.cols - 1) / p.cols;
+    p.height = 20 + rows * (p.fh * p.zoom + kGap) + 8;
+    y += p.height;
+    placed.push_back(p);
+  }
+  Canvas sheet(kSheetWidth, y + 8);
+  cairo_t* cr = sheet.cr();
+  SetColor(cr, Hex(0xE8E4DA));
+  cairo_paint(cr);
+  UseFont(cr, "Sans-Bold", 18);
+  SetColor(cr, Hex(0x303030));
+  DrawText(cr, title, 8, 26);
+  UseFont(cr, "Sans", 12);
+  for (const Placed& p : placed) {
+    const Picture& pic = p.item->picture;
+    SetColor(cr, Hex(0x202850));
+    std::string label = p.item->name + "   " + std::to_string(p.count) +
+                        (p.count == 1 ? " frame, " : " frames, ") + std::to_string(p.fw) + "x" +
+                        std::to_string(p.fh);
+    DrawText(cr, label, 8, p.top + 14);
+    cairo_surface_t* img = cairo_image_surface_create(CAIRO_FORMAT_RGB24, pic.width, pic.height);
+    cairo_surface_flush(img);
+    uint8_t* data = cairo_image_surface_get_data(img);
+    const int stride = cairo_image_surface_get_stride(img);
+    for (int32_t py = 0; py < pic.height; ++py) {
+      auto* row = reinterpret_cast<uint32_t*>(data + static_cast<size_t>(py) * stride);
+      for (int32_t px = 0; px < pic.width; ++px) {
+        uint32_t c = pic.At(px, py);
+        row[px] = c == 0 ? 0x56687Au : c;
+      }
+    }
+    cairo_surface_mark_dirty(img);
+    for (int32_t k = 0; k < p.count; ++k) {
+      const int32_t across = pic.width / p.fw;
+      const int32_t sx = (k % across) * p.fw, sy = (k / across) * p.fh;
+      const int32_t dx = 8 + (k % p.cols) * (p.fw * p.zoom + kGap);
+      const int32_t dy = p.top + 20 + (k / p.cols) * (p.fh * p.zoom + kGap);
+      cairo_save(cr);
+      cairo_translate(cr, dx, dy);
+      cairo_scale(cr, p.zoom, p.zoom);
+      cairo_set_source_surface(cr, img, -sx, -sy);
+      cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
+      cairo_rectangle(cr, 0, 0, p.fw, p.fh);
+      cairo_fill(cr);
+      cairo_restore(cr);
+    }
+    cairo_surface_destroy(img);
+  }
+  cairo_surface_flush(sheet.surface());
+  if (cairo_surface_write_to_png(sheet.surface(), pngPath.c_str()) != CAIRO_STATUS_SUCCESS)
+    throw UnableToWrite(pngPath);
+}
+
+}  // namespace tw::bake
