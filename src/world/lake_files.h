@@ -1,0 +1,40 @@
+// The lake catalogue ("lakes/lakes.ini") and each lake's definition file:
+// which lakes the player has opened, and the rules of one lake.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tw {
+
+// Fish and monster tables hold this many swimmers each.
+constexpr int32_t kMaxSwimmers = 257;
+
+// The names in catalogue slots 1 to `playerLevel`, in slot order, skipping
+// slots that read "NA" (a missing slot reads "NA" too). Names that would
+// reach outside the lakes folder (a path separator or "..") are left out.
+std::vector<std::string> ReadLakeCatalogue(const std::string& programFolder, int32_t playerLevel);
+
+// One lake's rules, section "Lake Data"; every key may be missing.
+struct LakeDefinition {
+  std::string Description = "No Description";
+  int32_t MaxFish = 16, Maxmonster = 3;  // kept within 0..257, the size of the tables
+  std::string MonsterKind = "Monster";
+  int32_t Biggest = 24, Difficulty = 10;
+  bool Timed = false;
+  int32_t Time = 0;  // seconds
+  std::string ImageLib = "canada.dxg";
+  int32_t EntryFee = 0, PrizeMoney = 0, Limit = 6, WinIf = 1, Level = 1;
+};
+
+// A missing file gives every default.
+LakeDefinition ReadLakeDefinition(const std::string& iniPath);
+
+// The tournament length in frames at 30 a second, held within 32 bits.
+int32_t TimeLimitFrames(const LakeDefinition& lake);
+
+// Program folder + "lakes/" + lake + extension (".ini", ".bmp", ".iso").
+std::string LakePath(const std::string& programFolder, const std::string& lake,
+                     const std::string& extension);
+
+}  // namespace tw
