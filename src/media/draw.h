@@ -12,8 +12,6 @@
 
 namespace tw {
 
-class TDXImageList;
-
 class TDXDraw {
  public:
   explicit TDXDraw(Platform& platform);
@@ -48,9 +46,18 @@ class TDXDraw {
   // Shows the visible surface as it is now (pop-ups, the strike bar).
   void PresentPrimary();
 
-  // Sprite libraries whose frames live with this surface.
-  void AddImageList(TDXImageList* list);
-  void RemoveImageList(TDXImageList* list);
+  // Sprite libraries whose frames live with this surface: each has
+  // InitializeFrames(PixelFormat) and FinalizeFrames(). A library added while
+  // the surface is initialised builds its frames at once.
+  template <class List>
+  void AddImageList(List* list) {
+    AddFrameOwner({list, [](void* l, PixelFormat f) { static_cast<List*>(l)->InitializeFrames(f); },
+                   [](void* l) { static_cast<List*>(l)->FinalizeFrames(); }});
+  }
+  template <class List>
+  void RemoveImageList(List* list) {
+    RemoveFrameOwner(list);
+  }
 
   // The main window's DXDrawInitialize and DXDrawFinalize.
   std::function<void()> OnInitialize;
@@ -75,10 +82,18 @@ class TDXDraw {
   void BuildFrames();
   void ApplyCursor();
 
+  struct FrameOwner {
+    void* List;
+    void (*Initialize)(void*, PixelFormat);
+    void (*Finalize)(void*);
+  };
+  void AddFrameOwner(const FrameOwner& owner);
+  void RemoveFrameOwner(const void* list);
+
   Platform& platform_;
   Surface16 surface_;
   Surface16 primary_;
-  std::vector<TDXImageList*> lists_;
+  std::vector<FrameOwner> lists_;
   DisplayMode mode_;
   bool initialized_ = false;
   bool busy_ = false;  // inside Initialize or Finalize
