@@ -80,6 +80,11 @@ Screen* Control::GetScreen() const {
   return c->screen_;
 }
 
+const Font& Control::UsedFont() const {
+  Screen* s = GetScreen();
+  return s ? s->Fonts().Get(FontName) : BuiltinFont();
+}
+
 bool Control::Focused() const {
   Screen* s = GetScreen();
   return s && s->Focused() == this;

@@ -80,6 +80,8 @@ class Control {
   int32_t FrameTop() const;
 
   Screen* GetScreen() const;
+  // The control's face (the built-in one while it is not on a screen).
+  const Font& UsedFont() const;
   bool Focused() const;
   void SetFocus();
   void Invalidate() const;
