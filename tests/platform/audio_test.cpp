@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 
 #include "platform/headless/headless_audio.h"
@@ -23,6 +24,12 @@ class CountingSource : public AudioSource {
     }
     pulled += frames;
   }
+};
+
+// The SDL tests play on SDL's dummy driver, never on a real sound card.
+class SdlAudio : public ::testing::Test {
+ protected:
+  void SetUp() override { setenv("SDL_AUDIODRIVER", "dummy", 1); }
 };
 
 TEST(HeadlessAudio, RendersFromTheSourceOnlyWhileOpen) {
@@ -59,7 +66,7 @@ TEST(HeadlessAudio, AbsentDeviceRefusesAndRemovedDeviceIsReopenedOrLost) {
   EXPECT_FALSE(out.Lost()) << "opening again brings the sound back";
 }
 
-TEST(SdlAudio, DummyDeviceOpensPullsAndCloses) {
+TEST_F(SdlAudio, DummyDeviceOpensPullsAndCloses) {
   SdlAudioOutput out;
   CountingSource src;
   ASSERT_TRUE(out.Open(44100, &src)) << SDL_GetError();
@@ -80,7 +87,7 @@ TEST(SdlAudio, DummyDeviceOpensPullsAndCloses) {
   EXPECT_EQ(src.pulled.load(), after);
 }
 
-TEST(SdlAudio, RemovedDeviceIsReopenedAndOthersAreIgnored) {
+TEST_F(SdlAudio, RemovedDeviceIsReopenedAndOthersAreIgnored) {
   SdlAudioOutput out;
   CountingSource src;
   ASSERT_TRUE(out.Open(44100, &src)) << SDL_GetError();
