@@ -7,6 +7,7 @@
 
 #include "core/error.h"
 #include "platform/sdl/screen_fit.h"
+#include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_keys.h"
 
 namespace tw {
@@ -389,6 +390,14 @@ void SdlPlatform::PresentSecond(const uint32_t* pixels, int32_t width, int32_t h
   SDL_RenderClear(secondRenderer_);
   SDL_RenderCopy(secondRenderer_, secondTexture_, nullptr, nullptr);
   SDL_RenderPresent(secondRenderer_);
+}
+
+void SdlPlatform::AttachAudioOutput(SdlAudioOutput* output) {
+  if (!output) {
+    audioDeviceRemoved_ = nullptr;
+    return;
+  }
+  audioDeviceRemoved_ = [output](uint32_t device) { output->HandleDeviceRemoved(device); };
 }
 
 // ---- desktop ----

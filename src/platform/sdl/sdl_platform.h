@@ -16,6 +16,8 @@
 
 namespace tw {
 
+class SdlAudioOutput;
+
 class SdlPlatform : public Platform {
  public:
   // Starts SDL's video and makes the main window; "Form not found" with
@@ -58,6 +60,7 @@ class SdlPlatform : public Platform {
   void SetAudioDeviceRemovedHandler(std::function<void(uint32_t device)> handler) {
     audioDeviceRemoved_ = std::move(handler);
   }
+  void AttachAudioOutput(SdlAudioOutput* output);
 
  private:
   bool Translate(const SDL_Event& in, Event& out);
