@@ -14,30 +14,9 @@
 namespace tw::bake {
 namespace {
 
-constexpr double kTau = 2 * M_PI;
 const Rgb kWater = Hex(0x2F6F8E);  // what boats are mostly seen against
 
-struct Pt {
-  double x, y;
-};
-
-// Boat-local (forward u, starboard v, height z) to screen, for heading angle th.
-struct View {
-  double cx, cy, th;
-  Pt P(double u, double v, double z) const {
-    const double gx = u * std::cos(th) - v * std::sin(th);
-    const double gy = u * std::sin(th) + v * std::cos(th);
-    return {cx + gx, cy + gy * 0.5 - z * 0.9};
-  }
-  // How much a ground direction (in boat-local terms) faces the viewer.
-  double Facing(double u, double v) const { return u * std::sin(th) + v * std::cos(th); }
-};
-
-void Poly(cairo_t* cr, const std::vector<Pt>& pts) {
-  cairo_move_to(cr, pts[0].x, pts[0].y);
-  for (size_t i = 1; i < pts.size(); ++i) cairo_line_to(cr, pts[i].x, pts[i].y);
-  cairo_close_path(cr);
-}
+using View = GroundView;
 
 struct BoatLook {
   double length, beam, freeboard;
@@ -177,26 +156,26 @@ void DrawBoat(cairo_t* cr, const View& vw, const BoatLook& b, bool gas, int32_t 
   }
   // The outboard motor on the transom.
   const double mu = -L - 1.5;
-  Pt m0 = vw.P(mu, 0, 0), m1 = vw.P(mu, 0, b.freeboard + 7);
+  Pt m0 = vw.P(mu, 0, 0), m1 = vw.P(mu, 0, b.freeboard + 4.5);
   cairo_move_to(cr, m0.x, m0.y);
   cairo_line_to(cr, m1.x, m1.y);
   cairo_set_line_width(cr, 2.2);
   SetColor(cr, Hex(0x30343A));
   cairo_stroke(cr);
-  Ellipse(cr, m1.x, m1.y, 4.2, 3.4);
+  RoundedRect(cr, m1.x - 3.2, m1.y - 3.2, 6.4, 5.6, 1.8);
   SetColor(cr, b.motor);
   cairo_fill_preserve(cr);
   SetColor(cr, Shade(b.motor, 0.5));
   cairo_set_line_width(cr, 0.8);
   cairo_stroke(cr);
-  Ellipse(cr, m1.x - 1.2, m1.y - 1.2, 1.6, 1.0);
+  Ellipse(cr, m1.x - 1.0, m1.y - 1.6, 1.4, 0.8);
   SetColor(cr, Shade(b.motor, 1.5));
   cairo_fill(cr);
 }
 
 // Frame f shows heading 7 + 8 (31 - f): frame 31 points along +x, lower
 // frames turn the bow toward the top of the screen.
-double BoatHeadingOfFrame(int32_t f) { return (7.0 + 8.0 * (31 - f)) * kTau / 256; }
+double BoatHeadingOfFrame(int32_t f) { return StepsToRadians(7.0 + 8.0 * (31 - f)); }
 
 constexpr int32_t kBoatW = 72, kBoatH = 52;
 
@@ -204,7 +183,7 @@ Picture BoatStrip(const BoatLook& b, bool gas) {
   std::vector<Picture> frames;
   for (int32_t f = 0; f < 32; ++f) {
     Canvas c(kBoatW, kBoatH);
-    DrawBoat(c.cr(), View{kBoatW / 2.0, kBoatH / 2.0 + 4, BoatHeadingOfFrame(f)}, b, gas, f);
+    DrawBoat(c.cr(), View{kBoatW / 2.0, kBoatH / 2.0 + 4, BoatHeadingOfFrame(f), 0.9}, b, gas, f);
     frames.push_back(c.ToKeyed(kWater, 0.35));
   }
   return FrameStrip(frames, 8);
@@ -215,7 +194,7 @@ Picture BoatStrip(const BoatLook& b, bool gas) {
 constexpr int32_t kGuyW = 60, kGuyH = 56;
 
 void DrawAngler(cairo_t* cr, double th, int32_t step) {
-  const View vw{kGuyW / 2.0, kGuyH - 3.0, th};
+  const View vw{kGuyW / 2.0, kGuyH - 3.0, th, 0.9};
   const bool away = vw.Facing(1, 0) < 0;
   // Rod pitch from over the shoulder (step 0) to held out toward the lure (5).
   static const double kPitch[6] = {118, 96, 74, 52, 32, 14};
@@ -307,7 +286,7 @@ void AddBoats(LibraryBuilder& lib) {
   for (int32_t d = 0; d < 16; ++d)
     for (int32_t s = 0; s < 6; ++s) {
       Canvas c(kGuyW, kGuyH);
-      DrawAngler(c.cr(), (262.5 - 16.0 * d) * kTau / 256, s);
+      DrawAngler(c.cr(), StepsToRadians(262.5 - 16.0 * d), s);
       frames.push_back(c.ToKeyed(Hex(0x8C969E), 0.4));
     }
   lib.Add("fishguy", FrameStrip(frames, 6), kGuyW, kGuyH);

@@ -195,6 +195,21 @@ double SmoothNoise(double x, double y, uint32_t seed) {
   return (a + (b - a) * fx) + ((c + (d - c) * fx) - (a + (b - a) * fx)) * fy;
 }
 
+Pt GroundView::P(double u, double v, double z) const {
+  const double gx = u * std::cos(th) - v * std::sin(th);
+  const double gy = u * std::sin(th) + v * std::cos(th);
+  return {cx + gx, cy + gy * 0.5 - z * lift};
+}
+double GroundView::Facing(double u, double v) const { return u * std::sin(th) + v * std::cos(th); }
+double StepsToRadians(double steps) { return steps * 2 * M_PI / 256; }
+
+void Poly(cairo_t* cr, const std::vector<Pt>& pts) {
+  if (pts.empty()) return;
+  cairo_move_to(cr, pts[0].x, pts[0].y);
+  for (size_t i = 1; i < pts.size(); ++i) cairo_line_to(cr, pts[i].x, pts[i].y);
+  cairo_close_path(cr);
+}
+
 void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double r) {
   cairo_new_sub_path(cr);
   cairo_arc(cr, x + w - r, y + r, r, -M_PI / 2, 0);

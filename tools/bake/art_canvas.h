@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "bake/bmp_writer.h"
 
@@ -74,7 +75,28 @@ void OutlinedText(cairo_t* cr, const std::string& utf8, double cx, double baseli
 double Hash01(int32_t x, int32_t y, uint32_t seed);
 double SmoothNoise(double x, double y, uint32_t seed);
 
+// A point on a picture.
+struct Pt {
+  double x, y;
+};
+
+// The game's viewpoint for small 3D models: the ground plane is squashed to
+// half height, so heading angle `th` (radians) points along (cos, sin / 2) on
+// screen, and heights rise straight up. Model coordinates: forward u,
+// starboard v, height z.
+struct GroundView {
+  double cx, cy, th;
+  double lift = 0.9;  // screen pixels per unit of height
+  Pt P(double u, double v, double z) const;
+  // How much a model direction faces the viewer (toward the bottom of the screen).
+  double Facing(double u, double v) const;
+};
+
+// The heading angle (radians) of a 256-step game direction.
+double StepsToRadians(double steps);
+
 // Handy shapes.
+void Poly(cairo_t* cr, const std::vector<Pt>& pts);  // a closed path
 void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double r);
 void Ellipse(cairo_t* cr, double cx, double cy, double rx, double ry);
 

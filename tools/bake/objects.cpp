@@ -8,6 +8,8 @@ namespace tw::bake {
 void BakeObjects(const BakeContext& ctx) {
   LibraryBuilder lib;
   AddBoats(lib);
+  AddCreatures(lib);
+  AddDashboard(lib);
   AddSpriteFonts(lib);
   lib.Write(JoinPath(ctx.out, "objects.dxg"));
   if (!ctx.preview.empty()) lib.WritePreview(JoinPath(ctx.preview, "objects.png"), "objects.dxg");
