@@ -77,6 +77,7 @@ size_t Edit::PosAt(int32_t x) const {
 }
 
 void Edit::Paint(Canvas& c) {
+  KeepCaretVisible();  // the face may have changed since the text was set
   const Font& f = c.GetFont(FontName);
   bool focused = Focused();
   c.FillRect(0, 0, Width, Height, focused ? kMenuFocus : kMenuWindow);
