@@ -17,9 +17,13 @@ constexpr int kMaxDepth = 32;
 // The head's name must end within the first 79 bytes of the file.
 constexpr size_t kHeadNameLimit = 79;
 
-GameError InvalidPropertyValue() { return GameError("Invalid property value"); }
+GameError InvalidPropertyValue() {
+  return GameError("Invalid property value");
+}
 
-std::string ShortString(ByteCursor& in) { return in.String(in.U8()); }
+std::string ShortString(ByteCursor& in) {
+  return in.String(in.U8());
+}
 
 // Extended floats: sign and 15-bit exponent, then a 64-bit mantissa whose
 // top bit is the integer bit.
@@ -153,19 +157,33 @@ class StreamReader {
       case ValueType::Null:  // an end marker is not a value
         throw InvalidStreamFormat();
       case ValueType::List:
-        while (in_.Rest().size() > 0 && in_.Rest()[0] != 0) v.Values.push_back(ReadValue(depth + 1));
+        while (in_.Rest().size() > 0 && in_.Rest()[0] != 0)
+          v.Values.push_back(ReadValue(depth + 1));
         in_.U8();  // the end of the list (raises when the bytes ran out)
         break;
-      case ValueType::Int8: v.Integer = in_.I8(); break;
-      case ValueType::Int16: v.Integer = in_.I16(); break;
-      case ValueType::Int32: v.Integer = in_.I32(); break;
-      case ValueType::Int64: v.Integer = in_.I64(); break;
-      case ValueType::Extended: v.Float = ExtendedToDouble(in_.Bytes(10)); break;
+      case ValueType::Int8:
+        v.Integer = in_.I8();
+        break;
+      case ValueType::Int16:
+        v.Integer = in_.I16();
+        break;
+      case ValueType::Int32:
+        v.Integer = in_.I32();
+        break;
+      case ValueType::Int64:
+        v.Integer = in_.I64();
+        break;
+      case ValueType::Extended:
+        v.Float = ExtendedToDouble(in_.Bytes(10));
+        break;
       case ValueType::String:
-      case ValueType::Ident: v.Text = ShortString(in_); break;
+      case ValueType::Ident:
+        v.Text = ShortString(in_);
+        break;
       case ValueType::False:
       case ValueType::True:
-      case ValueType::Nil: break;
+      case ValueType::Nil:
+        break;
       case ValueType::Binary: {
         auto b = in_.Bytes(in_.U32());
         v.Bytes.assign(b.begin(), b.end());
@@ -178,13 +196,17 @@ class StreamReader {
           v.Names.push_back(std::move(name));
         }
         break;
-      case ValueType::LString: v.Text = in_.String(in_.U32()); break;
+      case ValueType::LString:
+        v.Text = in_.String(in_.U32());
+        break;
       case ValueType::WString: {
         uint64_t count = in_.U32();
         v.Text = WideToUtf8(in_.Bytes(static_cast<size_t>(count * 2)));
         break;
       }
-      case ValueType::Collection: ReadCollection(v, depth); break;
+      case ValueType::Collection:
+        ReadCollection(v, depth);
+        break;
       case ValueType::Single: {
         uint32_t bits = in_.U32();
         float f;
@@ -255,16 +277,25 @@ class StreamWriter {
   void Value(const ContainerValue& v) {
     U8(static_cast<uint8_t>(v.Type));
     switch (v.Type) {
-      case ValueType::Null: throw GameError("A property needs a value");
+      case ValueType::Null:
+        throw GameError("A property needs a value");
       case ValueType::List:
         for (const auto& e : v.Values) Value(e);
         U8(0);
         break;
-      case ValueType::Int8: Le(static_cast<uint64_t>(v.Integer), 1); break;
-      case ValueType::Int16: Le(static_cast<uint64_t>(v.Integer), 2); break;
-      case ValueType::Int32: Le(static_cast<uint64_t>(v.Integer), 4); break;
+      case ValueType::Int8:
+        Le(static_cast<uint64_t>(v.Integer), 1);
+        break;
+      case ValueType::Int16:
+        Le(static_cast<uint64_t>(v.Integer), 2);
+        break;
+      case ValueType::Int32:
+        Le(static_cast<uint64_t>(v.Integer), 4);
+        break;
       case ValueType::Int64:
-      case ValueType::Currency: Le(static_cast<uint64_t>(v.Integer), 8); break;
+      case ValueType::Currency:
+        Le(static_cast<uint64_t>(v.Integer), 8);
+        break;
       case ValueType::Extended: {
         uint8_t b[10];
         DoubleToExtended(v.Float, b);
@@ -272,10 +303,13 @@ class StreamWriter {
         break;
       }
       case ValueType::String:
-      case ValueType::Ident: ShortString(v.Text); break;
+      case ValueType::Ident:
+        ShortString(v.Text);
+        break;
       case ValueType::False:
       case ValueType::True:
-      case ValueType::Nil: break;
+      case ValueType::Nil:
+        break;
       case ValueType::Binary:
         Le(v.Bytes.size(), 4);
         Raw(v.Bytes.data(), v.Bytes.size());
@@ -310,7 +344,9 @@ class StreamWriter {
         Raw(&f, 4);
         break;
       }
-      case ValueType::Date: Raw(&v.Float, 8); break;
+      case ValueType::Date:
+        Raw(&v.Float, 8);
+        break;
     }
   }
 
@@ -326,26 +362,26 @@ struct NamedColor {
 // The sixteen basic colours, then the desktop's colours as they look in the
 // plain grey scheme the game was drawn for.
 constexpr NamedColor kColors[] = {
-    {"clBlack", 0x000000},     {"clMaroon", 0x000080},
-    {"clGreen", 0x008000},     {"clOlive", 0x008080},
-    {"clNavy", 0x800000},      {"clPurple", 0x800080},
-    {"clTeal", 0x808000},      {"clGray", 0x808080},
-    {"clSilver", 0xC0C0C0},    {"clRed", 0x0000FF},
-    {"clLime", 0x00FF00},      {"clYellow", 0x00FFFF},
-    {"clBlue", 0xFF0000},      {"clFuchsia", 0xFF00FF},
-    {"clAqua", 0xFFFF00},      {"clWhite", 0xFFFFFF},
-    {"clScrollBar", 0xC0C0C0}, {"clBackground", 0x808000},
+    {"clBlack", 0x000000},         {"clMaroon", 0x000080},
+    {"clGreen", 0x008000},         {"clOlive", 0x008080},
+    {"clNavy", 0x800000},          {"clPurple", 0x800080},
+    {"clTeal", 0x808000},          {"clGray", 0x808080},
+    {"clSilver", 0xC0C0C0},        {"clRed", 0x0000FF},
+    {"clLime", 0x00FF00},          {"clYellow", 0x00FFFF},
+    {"clBlue", 0xFF0000},          {"clFuchsia", 0xFF00FF},
+    {"clAqua", 0xFFFF00},          {"clWhite", 0xFFFFFF},
+    {"clScrollBar", 0xC0C0C0},     {"clBackground", 0x808000},
     {"clActiveCaption", 0x800000}, {"clInactiveCaption", 0x808080},
-    {"clMenu", 0xC0C0C0},      {"clWindow", 0xFFFFFF},
-    {"clWindowFrame", 0x000000}, {"clMenuText", 0x000000},
-    {"clWindowText", 0x000000}, {"clCaptionText", 0xFFFFFF},
-    {"clActiveBorder", 0xC0C0C0}, {"clInactiveBorder", 0xC0C0C0},
-    {"clAppWorkSpace", 0x808080}, {"clHighlight", 0x800000},
+    {"clMenu", 0xC0C0C0},          {"clWindow", 0xFFFFFF},
+    {"clWindowFrame", 0x000000},   {"clMenuText", 0x000000},
+    {"clWindowText", 0x000000},    {"clCaptionText", 0xFFFFFF},
+    {"clActiveBorder", 0xC0C0C0},  {"clInactiveBorder", 0xC0C0C0},
+    {"clAppWorkSpace", 0x808080},  {"clHighlight", 0x800000},
     {"clHighlightText", 0xFFFFFF}, {"clBtnFace", 0xC0C0C0},
-    {"clBtnShadow", 0x808080}, {"clGrayText", 0x808080},
-    {"clBtnText", 0x000000},   {"clInactiveCaptionText", 0xC0C0C0},
-    {"clBtnHighlight", 0xFFFFFF}, {"cl3DDkShadow", 0x000000},
-    {"cl3DLight", 0xDFDFDF},   {"clInfoText", 0x000000},
+    {"clBtnShadow", 0x808080},     {"clGrayText", 0x808080},
+    {"clBtnText", 0x000000},       {"clInactiveCaptionText", 0xC0C0C0},
+    {"clBtnHighlight", 0xFFFFFF},  {"cl3DDkShadow", 0x000000},
+    {"cl3DLight", 0xDFDFDF},       {"clInfoText", 0x000000},
     {"clInfoBk", 0xE1FFFF},
 };
 
@@ -387,14 +423,15 @@ Container ReadContainer(std::span<const uint8_t> bytes) {
   return c;
 }
 
-Container LoadContainer(const std::string& path) { return ReadContainer(ReadFileBytes(path)); }
+Container LoadContainer(const std::string& path) {
+  return ReadContainer(ReadFileBytes(path));
+}
 
 std::vector<uint8_t> WriteContainer(const Container& c) {
   StreamWriter w;
   w.U8(0xFF);
   w.Le(10, 2);
-  if (c.ResourceName.size() + 4 > kHeadNameLimit ||
-      c.ResourceName.find('\0') != std::string::npos)
+  if (c.ResourceName.size() + 4 > kHeadNameLimit || c.ResourceName.find('\0') != std::string::npos)
     throw GameError("Library name too long: " + c.ResourceName);
   w.Raw(c.ResourceName.data(), c.ResourceName.size());
   w.U8(0);

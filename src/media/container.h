@@ -42,9 +42,9 @@ using ContainerItem = std::vector<ContainerProperty>;
 
 struct ContainerValue {
   ValueType Type = ValueType::Nil;
-  int64_t Integer = 0;      // Int8 .. Int64; Currency in ten-thousandths
-  double Float = 0;         // Extended, Single, Date, and Currency as a number
-  std::string Text;         // String, Ident, LString, WString (as UTF-8)
+  int64_t Integer = 0;                 // Int8 .. Int64; Currency in ten-thousandths
+  double Float = 0;                    // Extended, Single, Date, and Currency as a number
+  std::string Text;                    // String, Ident, LString, WString (as UTF-8)
   std::vector<uint8_t> Bytes;          // Binary
   std::vector<std::string> Names;      // Set: its identifiers
   std::vector<ContainerValue> Values;  // List: its values

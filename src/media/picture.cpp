@@ -16,7 +16,9 @@ namespace {
 
 constexpr const char* kInvalid = "DIB is invalid";
 
-GameError DibInvalid() { return GameError(kInvalid); }
+GameError DibInvalid() {
+  return GameError(kInvalid);
+}
 
 // One colour channel of a bit-field pixel, widened or narrowed to 8 bits.
 struct Channel {
@@ -118,9 +120,15 @@ Picture Decode(std::span<const uint8_t> dib, std::optional<size_t> pixelsAt) {
     for (int64_t x = 0; x < width; ++x) {
       uint32_t c;
       switch (bits) {
-        case 1: c = palette[(row[x >> 3] >> (7 - (x & 7))) & 1]; break;
-        case 4: c = palette[(row[x >> 1] >> ((x & 1) ? 0 : 4)) & 15]; break;
-        case 8: c = palette[row[x]]; break;
+        case 1:
+          c = palette[(row[x >> 3] >> (7 - (x & 7))) & 1];
+          break;
+        case 4:
+          c = palette[(row[x >> 1] >> ((x & 1) ? 0 : 4)) & 15];
+          break;
+        case 8:
+          c = palette[row[x]];
+          break;
         case 24:
           c = (uint32_t{row[3 * x + 2]} << 16) | (uint32_t{row[3 * x + 1]} << 8) | row[3 * x];
           break;
@@ -140,7 +148,9 @@ Picture Decode(std::span<const uint8_t> dib, std::optional<size_t> pixelsAt) {
 
 }  // namespace
 
-Picture DecodeDib(std::span<const uint8_t> bytes) { return Decode(bytes, std::nullopt); }
+Picture DecodeDib(std::span<const uint8_t> bytes) {
+  return Decode(bytes, std::nullopt);
+}
 
 Picture DecodeBitmapFile(std::span<const uint8_t> bytes) {
   ByteCursor in(bytes, kInvalid);
@@ -155,7 +165,9 @@ Picture DecodeBitmapFile(std::span<const uint8_t> bytes) {
   return Decode(dib, at);
 }
 
-Picture LoadBitmapFile(const std::string& path) { return DecodeBitmapFile(ReadFileBytes(path)); }
+Picture LoadBitmapFile(const std::string& path) {
+  return DecodeBitmapFile(ReadFileBytes(path));
+}
 
 Picture DecodePictureData(std::span<const uint8_t> bytes) {
   ByteCursor in(bytes, kInvalid);

@@ -192,8 +192,16 @@ TEST(Container, DamagedFilesAreRefused) {
   };
   std::vector<Case> cases;
   cases.push_back({"empty", {}});
-  cases.push_back({"first byte", [&] { auto f = good(); f.b[0] = 0xFE; return f.b; }()});
-  cases.push_back({"resource type", [&] { auto f = good(); f.b[1] = 11; return f.b; }()});
+  cases.push_back({"first byte", [&] {
+                     auto f = good();
+                     f.b[0] = 0xFE;
+                     return f.b;
+                   }()});
+  cases.push_back({"resource type", [&] {
+                     auto f = good();
+                     f.b[1] = 11;
+                     return f.b;
+                   }()});
   cases.push_back({"name never ends", [] {
                      Bytes f;
                      f.U8(0xFF).Le(10, 2).Str(std::string(100, 'A')).U8(0);
@@ -205,8 +213,16 @@ TEST(Container, DamagedFilesAreRefused) {
                      f.U8(0).U8(0);
                      return f.b;
                    }()});
-  cases.push_back({"signature", [&] { auto f = good(); f.b[17] = 'X'; return f.b; }()});
-  cases.push_back({"no child list", [&] { auto f = good(); f.b.pop_back(); return f.b; }()});
+  cases.push_back({"signature", [&] {
+                     auto f = good();
+                     f.b[17] = 'X';
+                     return f.b;
+                   }()});
+  cases.push_back({"no child list", [&] {
+                     auto f = good();
+                     f.b.pop_back();
+                     return f.b;
+                   }()});
   cases.push_back({"unknown value type", [] {
                      Bytes f;
                      f.Head().Stream().Short("P").U8(20).U8(0).U8(0);

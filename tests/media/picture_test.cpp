@@ -33,7 +33,7 @@ struct Dib {
       le(1, 2);
       le(bits, 2);
       le(compression, 4);
-      le(0, 12);
+      le(0, 4), le(0, 4), le(0, 4);  // image size, resolution
       le(static_cast<uint32_t>(palette.size()), 4);
       le(0, 4);
       while (b.size() < headSize) b.push_back(0);
@@ -214,11 +214,14 @@ TEST(Picture, DamagedPicturesAreRefused) {
       {"most negative height", with([](Dib& d) { d.height = INT32_MIN; })},
       {"side too long", with([](Dib& d) { d.width = 16385; })},
       {"too many pixels", with([](Dib& d) { d.width = 16384, d.height = 8193; })},
-      {"huge sizes that overflow", with([](Dib& d) { d.width = 0x7FFFFFFF, d.height = 0x7FFFFFFF; })},
+      {"huge sizes that overflow",
+       with([](Dib& d) { d.width = 0x7FFFFFFF, d.height = 0x7FFFFFFF; })},
       {"2 bits per pixel", with([](Dib& d) { d.bits = 2; })},
       {"0 bits per pixel", with([](Dib& d) { d.bits = 0; })},
       {"run-length coded", with([](Dib& d) { d.bits = 8, d.compression = 1; })},
-      {"bit masks on 24 bits", with([](Dib& d) { d.compression = 3, d.masks = {1, 2, 4}; })},
+      {"bit masks on 24 bits", with([](Dib& d) {
+         d.compression = 3, d.masks = {1, 2, 4};
+       })},
       {"compressed", with([](Dib& d) { d.compression = 4; })},
       {"masks cut short", with([](Dib& d) {
          d.bits = 16, d.compression = 3, d.rows.clear();

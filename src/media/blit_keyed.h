@@ -1,0 +1,37 @@
+// The inner loops of sprite drawing: copying one row of 16-bit pixels with
+// the colour key left out. Eight pixels at a time where the processor allows;
+// runs that are all key or all colour cost one compare.
+#pragma once
+#include <cstdint>
+#include <cstring>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+namespace tw {
+
+inline void BlitKeyedRow(uint16_t* dst, const uint16_t* src, int32_t n, uint16_t key) {
+  int32_t i = 0;
+#ifdef __SSE2__
+  const __m128i k = _mm_set1_epi16(static_cast<int16_t>(key));
+  for (; i + 8 <= n; i += 8) {
+    __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
+    __m128i isKey = _mm_cmpeq_epi16(s, k);
+    int bits = _mm_movemask_epi8(isKey);
+    if (bits == 0xFFFF) continue;  // all see-through
+    if (bits != 0) {
+      __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + i));
+      s = _mm_or_si128(_mm_and_si128(isKey, d), _mm_andnot_si128(isKey, s));
+    }
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), s);
+  }
+#endif
+  for (; i < n; ++i)
+    if (src[i] != key) dst[i] = src[i];
+}
+
+inline void BlitRow(uint16_t* dst, const uint16_t* src, int32_t n) {
+  std::memcpy(dst, src, static_cast<size_t>(n) * sizeof(uint16_t));
+}
+
+}  // namespace tw

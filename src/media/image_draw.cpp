@@ -1,0 +1,59 @@
+// Drawing sprite frames: a clipped copy out of the converted picture with
+// the colour key left out, or the same scaled to a rectangle. Nothing here
+// allocates; it runs for every sprite of every frame.
+#include <algorithm>
+
+#include "media/blit_keyed.h"
+#include "media/image_list.h"
+
+namespace tw {
+
+void TPictureCollectionItem::Draw(Surface16& dest, int32_t x, int32_t y, int32_t frame) const {
+  if (!initialized_ || frame < 0 || frame >= grid_.Count()) return;
+  if (x > dest.Width() || y > dest.Height()) return;
+  const int32_t columns = grid_.columns;
+  int64_t srcX = static_cast<int64_t>(frame % columns) * grid_.cellW;
+  int64_t srcY = static_cast<int64_t>(frame / columns) * grid_.cellH;
+  int64_t left = x, top = y, right = left + grid_.frameW, bottom = top + grid_.frameH;
+  // Clipping moves the source corner with the destination's.
+  if (left < 0) srcX -= left, left = 0;
+  if (top < 0) srcY -= top, top = 0;
+  right = std::min<int64_t>(right, dest.Width());
+  bottom = std::min<int64_t>(bottom, dest.Height());
+  if (right <= left || bottom <= top) return;
+  const auto width = static_cast<int32_t>(right - left);
+  const uint16_t* src = converted_.data() + srcY * picture_.Width + srcX;
+  const uint16_t key = ColorKey();
+  for (int64_t row = top; row < bottom; ++row, src += picture_.Width) {
+    uint16_t* out = dest.Row(static_cast<int32_t>(row)) + left;
+    if (Transparent) {
+      BlitKeyedRow(out, src, width, key);
+    } else {
+      BlitRow(out, src, width);
+    }
+  }
+}
+
+void TPictureCollectionItem::StretchDraw(Surface16& dest, const Rect& rect, int32_t frame) const {
+  if (!initialized_ || frame < 0 || frame >= grid_.Count() || rect.Empty()) return;
+  if (rect.Left > dest.Width() || rect.Top > dest.Height()) return;
+  const int64_t rectW = int64_t{rect.Right} - rect.Left, rectH = int64_t{rect.Bottom} - rect.Top;
+  const int32_t x0 = std::max(rect.Left, 0), x1 = std::min(rect.Right, dest.Width());
+  const int32_t y0 = std::max(rect.Top, 0), y1 = std::min(rect.Bottom, dest.Height());
+  if (x1 <= x0 || y1 <= y0) return;
+  const int64_t srcX = static_cast<int64_t>(frame % grid_.columns) * grid_.cellW;
+  const int64_t srcY = static_cast<int64_t>(frame / grid_.columns) * grid_.cellH;
+  const uint16_t key = ColorKey();
+  // Each target pixel takes the source pixel under its centre.
+  for (int32_t y = y0; y < y1; ++y) {
+    int64_t sy = srcY + ((2 * (int64_t{y} - rect.Top) + 1) * grid_.frameH) / (2 * rectH);
+    const uint16_t* src = converted_.data() + sy * picture_.Width + srcX;
+    uint16_t* out = dest.Row(y);
+    for (int32_t x = x0; x < x1; ++x) {
+      uint16_t p = src[((2 * (int64_t{x} - rect.Left) + 1) * grid_.frameW) / (2 * rectW)];
+      if (!Transparent || p != key) out[x] = p;
+    }
+  }
+}
+
+}  // namespace tw

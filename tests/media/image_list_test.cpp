@@ -1,0 +1,357 @@
+#include "media/image_list.h"
+
+#include <gtest/gtest.h>
+
+#include "core/error.h"
+#include "media/container.h"
+
+namespace tw {
+namespace {
+
+// A picture whose pixel at (x, y) is colour(x, y).
+template <class F>
+Picture MakePicture(int32_t w, int32_t h, F colour) {
+  Picture p;
+  p.Width = w;
+  p.Height = h;
+  for (int32_t y = 0; y < h; ++y)
+    for (int32_t x = 0; x < w; ++x) p.Pixels.push_back(colour(x, y));
+  return p;
+}
+
+Picture Solid(int32_t w, int32_t h, uint32_t c) {
+  return MakePicture(w, h, [c](int32_t, int32_t) { return c; });
+}
+
+TPictureCollectionItem& AddItem(TDXImageList& list, const std::string& name, Picture p,
+                                int32_t pw = 0, int32_t ph = 0, int32_t sw = 0, int32_t sh = 0) {
+  auto& item = list.Add();
+  item.Name = name;
+  item.PatternWidth = pw;
+  item.PatternHeight = ph;
+  item.SkipWidth = sw;
+  item.SkipHeight = sh;
+  item.SetPicture(std::move(p));
+  return item;
+}
+
+TEST(ImageListFrames, WholePictureIsOneFrame) {
+  TDXImageList list;
+  auto& item = AddItem(list, "title", Solid(40, 20, 0xFFFFFF));
+  EXPECT_EQ(item.FrameCount(), 1);
+  EXPECT_EQ(item.FrameWidth(), 40);
+  EXPECT_EQ(item.FrameHeight(), 20);
+  list.InitializeFrames(PixelFormat::RGB565);
+  EXPECT_EQ(item.FrameCount(), 1);
+  Surface16 s(64, 64);
+  item.Draw(s, 0, 0, 1);  // no second frame: nothing drawn
+  item.Draw(s, 0, 0, -1);
+  EXPECT_EQ(s.At(0, 0), 0);
+  item.Draw(s, 0, 0, 0);
+  EXPECT_EQ(s.At(39, 19), 0xFFFF);
+}
+
+TEST(ImageListFrames, GapsAndRemaindersInTheGrid) {
+  TDXImageList list;
+  auto& three = AddItem(list, "a", Solid(100, 32, 1), 32, 32, 2, 0);
+  auto& two = AddItem(list, "b", Solid(100, 32, 1), 32, 32, 4, 0);
+  auto& wide = AddItem(list, "c", Solid(101, 32, 1), 32, 32, 2, 0);
+  auto& grid = AddItem(list, "d", Solid(70, 70, 1), 32, 32, 2, 2);
+  EXPECT_EQ(three.FrameCount(), 3);
+  EXPECT_EQ(two.FrameCount(), 2);
+  EXPECT_EQ(wide.FrameCount(), 2);  // before the frames exist: 33 left over is not a frame
+  EXPECT_EQ(wide.BuiltFrameCount(), 3);
+  EXPECT_FALSE(wide.Initialized());
+  list.InitializeFrames(PixelFormat::RGB565);
+  EXPECT_TRUE(wide.Initialized());
+  EXPECT_EQ(three.FrameCount(), 3);
+  EXPECT_EQ(two.FrameCount(), 2);
+  EXPECT_EQ(wide.FrameCount(), 3);
+  EXPECT_EQ(three.FrameRect(1).Left, 34);
+  EXPECT_EQ(three.FrameRect(2).Left, 68);
+  EXPECT_EQ(three.FrameRect(2).Right, 100);
+  EXPECT_TRUE(three.FrameRect(3).Empty());
+  EXPECT_EQ(grid.FrameCount(), 4);
+  Rect r = grid.FrameRect(3);
+  EXPECT_EQ(r.Left, 34);
+  EXPECT_EQ(r.Top, 34);
+  list.FinalizeFrames();
+  EXPECT_FALSE(wide.Initialized());
+  EXPECT_EQ(wide.FrameCount(), 2);
+  EXPECT_EQ(wide.GetPicture().Width, 101);  // the picture stays
+}
+
+TEST(ImageListFrames, NonsenseSizesGiveNoFrames) {
+  TDXImageList list;
+  auto& big = AddItem(list, "a", Solid(10, 10, 1), 11, 10);
+  auto& negative = AddItem(list, "b", Solid(10, 10, 1), 5, 5, -5, 0);
+  auto& huge = AddItem(list, "c", Solid(10, 10, 1), 5, 5, INT32_MAX, INT32_MAX);
+  auto& overlap = AddItem(list, "d", Solid(10, 10, 1), 4, 10, -1, 0);
+  auto& empty = list.Add();
+  list.InitializeFrames(PixelFormat::RGB565);
+  EXPECT_EQ(big.FrameCount(), 0);
+  EXPECT_EQ(negative.FrameCount(), 0);
+  EXPECT_EQ(huge.FrameCount(), 1);
+  EXPECT_EQ(overlap.FrameCount(), 3);  // cells 3 wide, frames 4 wide: 0, 3, 6
+  EXPECT_EQ(overlap.FrameRect(2).Right, 10);
+  EXPECT_EQ(empty.FrameCount(), 0);
+  Surface16 s(20, 20);
+  for (auto* item : {&big, &negative, &huge, &overlap, &empty})
+    for (int32_t f = -1; f < 5; ++f) item->Draw(s, 0, 0, f);
+}
+
+TEST(ImageListFind, LetterCaseAndEqualNames) {
+  TDXImageList list;
+  AddItem(list, "boat1", Solid(1, 1, 1));
+  AddItem(list, "fish", Solid(2, 1, 1));
+  AddItem(list, "Boat1", Solid(3, 1, 1));
+  AddItem(list, "x", Solid(4, 1, 1));
+  EXPECT_EQ(list.Find("BOAT1").GetPicture().Width, 3);  // the one named last
+  EXPECT_EQ(list.IndexOf("boat1"), 2);
+  EXPECT_EQ(list.IndexOf("X"), 3);
+  EXPECT_EQ(list.IndexOf("fis"), -1);
+  EXPECT_EQ(list.IndexOf(""), -1);
+  try {
+    list.Find("boat9");
+    FAIL();
+  } catch (const GameError& e) {
+    EXPECT_STREQ(e.what(), "Image 'boat9' not found");
+  }
+  // A name changed after loading is still found.
+  list.Items(1).Name = "Trout";
+  EXPECT_EQ(list.IndexOf("trout"), 1);
+  EXPECT_EQ(list.IndexOf("fish"), -1);
+  EXPECT_EQ(TDXImageList::NameHash("boat1"), TDXImageList::NameHash("BOAT1"));
+  EXPECT_EQ(TDXImageList::NameHash("boat1"), static_cast<uint8_t>(5 * 16 + 'b' + 't'));
+  EXPECT_EQ(TDXImageList::NameHash("x"), 16);
+  EXPECT_THROW(list.Items(4), GameError);
+  EXPECT_THROW(list.Items(-1), GameError);
+  list.Clear();
+  EXPECT_EQ(list.IndexOf("x"), -1);
+}
+
+class ImageListDraw : public ::testing::Test {
+ protected:
+  // 4 by 3 frames side by side, the first bright, the second dark; pixel
+  // (0, 0) of each is the key colour black.
+  void SetUp() override {
+    auto& item = AddItem(list, "s",
+                         MakePicture(8, 3,
+                                     [](int32_t x, int32_t y) -> uint32_t {
+                                       if (x % 4 == 0 && y == 0) return 0;
+                                       return x < 4 ? 0xFFFFFF : 0x0000FF;
+                                     }),
+                         4, 3);
+    sprite = &item;
+    list.InitializeFrames(PixelFormat::RGB565);
+    dest = Surface16(10, 6);
+    dest.Fill(0x1234);
+  }
+  int32_t Count(uint16_t v) const {
+    int32_t n = 0;
+    for (int32_t y = 0; y < dest.Height(); ++y)
+      for (int32_t x = 0; x < dest.Width(); ++x) n += dest.At(x, y) == v;
+    return n;
+  }
+  TDXImageList list;
+  TPictureCollectionItem* sprite = nullptr;
+  Surface16 dest;
+};
+
+TEST_F(ImageListDraw, KeyColourIsLeftOut) {
+  sprite->Draw(dest, 1, 1, 0);
+  EXPECT_EQ(dest.At(1, 1), 0x1234);
+  EXPECT_EQ(dest.At(2, 1), 0xFFFF);
+  EXPECT_EQ(Count(0xFFFF), 11);
+  sprite->Draw(dest, 5, 1, 1);
+  EXPECT_EQ(dest.At(6, 1), 0x001F);
+  // Without transparency the key is drawn too.
+  sprite->Transparent = false;
+  sprite->Draw(dest, 1, 1, 0);
+  EXPECT_EQ(dest.At(1, 1), 0);
+  // A new key takes effect at the next draw: now pure white is see-through.
+  dest.Fill(0x1234);
+  sprite->Transparent = true;
+  sprite->TransparentColor = 0xFFFFFF;
+  sprite->Draw(dest, 1, 1, 0);
+  EXPECT_EQ(dest.At(1, 1), 0);
+  EXPECT_EQ(Count(0xFFFF), 0);
+}
+
+TEST_F(ImageListDraw, ClippedAtEveryEdge) {
+  sprite->Transparent = false;
+  sprite->Draw(dest, -2, 0, 1);  // only the right half shows
+  EXPECT_EQ(Count(0x001F) + Count(0), 6);
+  dest.Fill(0x1234);
+  sprite->Draw(dest, 8, 0, 1);  // only the left half
+  EXPECT_EQ(dest.At(8, 0), 0);
+  EXPECT_EQ(dest.At(9, 0), 0x001F);
+  EXPECT_EQ(Count(0x1234), 60 - 6);
+  dest.Fill(0x1234);
+  sprite->Draw(dest, 0, -2, 1);  // only the bottom row
+  EXPECT_EQ(Count(0x1234), 60 - 4);
+  dest.Fill(0x1234);
+  sprite->Draw(dest, 0, 5, 1);  // only the top row
+  EXPECT_EQ(dest.At(0, 5), 0);
+  EXPECT_EQ(Count(0x1234), 60 - 4);
+  dest.Fill(0x1234);
+  for (auto [x, y] : std::vector<std::pair<int32_t, int32_t>>{{700, 0},
+                                                              {10, 0},
+                                                              {0, 6},
+                                                              {-4, 0},
+                                                              {0, -3},
+                                                              {INT32_MIN, INT32_MIN},
+                                                              {INT32_MAX, 0},
+                                                              {0, INT32_MAX},
+                                                              {-10, -10}})
+    sprite->Draw(dest, x, y, 0);
+  EXPECT_EQ(Count(0x1234), 60);
+  // Wider than the surface on both sides.
+  Surface16 narrow(2, 2);
+  sprite->Draw(narrow, -1, -1, 1);
+  EXPECT_EQ(narrow.At(0, 0), 0x001F);
+  EXPECT_EQ(narrow.At(1, 1), 0x001F);
+}
+
+TEST_F(ImageListDraw, NothingDrawsUntilTheSurfaceIsUp) {
+  list.FinalizeFrames();
+  sprite->Draw(dest, 0, 0, 0);
+  sprite->StretchDraw(dest, {0, 0, 8, 6}, 0);
+  EXPECT_EQ(Count(0x1234), 60);
+  list.InitializeFrames(PixelFormat::RGB555);
+  sprite->Draw(dest, 0, 0, 1);
+  EXPECT_EQ(dest.At(1, 0), 0x001F);
+  sprite->Draw(dest, 0, 0, 0);
+  EXPECT_EQ(dest.At(1, 0), 0x7FFF);
+}
+
+TEST_F(ImageListDraw, WideRowsUseTheFastPathCorrectly) {
+  // Rows longer than eight pixels, with key pixels scattered through them.
+  auto& item = AddItem(list, "w", MakePicture(37, 2, [](int32_t x, int32_t y) -> uint32_t {
+                         return (x * 7 + y) % 5 == 0 ? 0 : 0x00FF00;
+                       }));
+  Surface16 s(40, 2);
+  s.Fill(0x0001);
+  item.Draw(s, 1, 0, 0);
+  for (int32_t y = 0; y < 2; ++y)
+    for (int32_t x = 0; x < 37; ++x)
+      ASSERT_EQ(s.At(x + 1, y), (x * 7 + y) % 5 == 0 ? 0x0001 : 0x07E0) << x << "," << y;
+  EXPECT_EQ(s.At(0, 0), 0x0001);
+  EXPECT_EQ(s.At(38, 0), 0x0001);
+}
+
+TEST_F(ImageListDraw, StretchScalesClipsAndKeys) {
+  sprite->StretchDraw(dest, {0, 0, 8, 6}, 0);  // twice the size
+  EXPECT_EQ(dest.At(0, 0), 0x1234);            // the key, doubled
+  EXPECT_EQ(dest.At(1, 1), 0x1234);
+  EXPECT_EQ(dest.At(2, 0), 0xFFFF);
+  EXPECT_EQ(dest.At(7, 5), 0xFFFF);
+  EXPECT_EQ(dest.At(8, 0), 0x1234);
+  EXPECT_EQ(Count(0xFFFF), 44);
+  dest.Fill(0x1234);
+  sprite->StretchDraw(dest, {-4, -3, 4, 3}, 1);  // the lower right quarter
+  EXPECT_EQ(Count(0x001F), 12);
+  dest.Fill(0x1234);
+  sprite->StretchDraw(dest, {0, 0, 2, 1}, 1);  // shrunk
+  EXPECT_EQ(Count(0x001F), 2);
+  dest.Fill(0x1234);
+  sprite->StretchDraw(dest, {5, 5, 5, 9}, 1);    // empty
+  sprite->StretchDraw(dest, {5, 5, 2, 9}, 1);    // inside out
+  sprite->StretchDraw(dest, {11, 0, 20, 5}, 1);  // beyond the right edge
+  sprite->StretchDraw(dest, {0, 0, 5, 5}, 2);    // no such frame
+  sprite->StretchDraw(dest, {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, 1);
+  EXPECT_EQ(Count(0x1234), 0);  // the last one covers all
+}
+
+std::vector<uint8_t> Library(const std::vector<ContainerItem>& items) {
+  Container c;
+  c.ClassName = "TPictureCollectionComponent";
+  ContainerValue table;
+  table.Type = ValueType::Binary;
+  table.Bytes.assign(1024, 7);
+  ContainerValue list;
+  list.Type = ValueType::Collection;
+  list.Items = items;
+  c.Properties = {{"List.ColorTable", table}, {"List", list}};
+  return WriteContainer(c);
+}
+
+ContainerValue Val(ValueType t, int64_t i = 0, std::string text = {}) {
+  ContainerValue v;
+  v.Type = t;
+  v.Integer = i;
+  v.Text = std::move(text);
+  return v;
+}
+
+ContainerValue PictureData(const Picture& p) {
+  auto file = EncodeBitmapFile(p);
+  ContainerValue v = Val(ValueType::Binary);
+  v.Bytes = {7, 'T', 'B', 'i', 't', 'm', 'a', 'p'};
+  for (int i = 0; i < 4; ++i) v.Bytes.push_back(static_cast<uint8_t>(file.size() >> (8 * i)));
+  v.Bytes.insert(v.Bytes.end(), file.begin(), file.end());
+  return v;
+}
+
+TEST(ImageListLoad, ItemsWithTheirPropertiesAndDefaults) {
+  TDXImageList list;
+  list.InitializeFrames(PixelFormat::RGB565);
+  auto bytes = Library({
+      {{"Name", Val(ValueType::String, 0, "boat1")},
+       {"PatternWidth", Val(ValueType::Int8, 16)},
+       {"PatternHeight", Val(ValueType::Int16, 8)},
+       {"SkipWidth", Val(ValueType::Int32, 0)},
+       {"SystemMemory", Val(ValueType::True)},
+       {"Transparent", Val(ValueType::False)},
+       {"TransparentColor", Val(ValueType::Ident, 0, "clFuchsia")},
+       {"Picture.Data", PictureData(Solid(64, 8, 0x102030))},
+       {"Tag", Val(ValueType::Int8, 3)}},
+      {{"Name", Val(ValueType::String, 0, "plain")}},
+  });
+  list.LoadFromBytes(bytes);
+  ASSERT_EQ(list.Count(), 2);
+  auto& boat = list.Find("boat1");
+  EXPECT_TRUE(boat.SystemMemory);
+  EXPECT_FALSE(boat.Transparent);
+  EXPECT_EQ(boat.TransparentColor, 0xFF00FFu);
+  EXPECT_TRUE(boat.Initialized());  // the surface was up: frames at once
+  EXPECT_EQ(boat.FrameCount(), 4);
+  EXPECT_EQ(boat.GetPicture().At(5, 5), 0x102030u);
+  auto& plain = list.Items(1);
+  EXPECT_TRUE(plain.Transparent);
+  EXPECT_EQ(plain.TransparentColor, 0u);
+  EXPECT_EQ(plain.FrameCount(), 0);
+  EXPECT_EQ(list.ColorTable[1023], 7);
+
+  // A damaged library leaves the loaded one as it was.
+  auto bad = Library(
+      {{{"Name", Val(ValueType::String, 0, "x")}, {"Picture.Data", Val(ValueType::Binary)}}});
+  try {
+    list.LoadFromBytes(bad);
+    FAIL();
+  } catch (const GameError& e) {
+    EXPECT_STREQ(e.what(), "DIB is invalid");
+  }
+  EXPECT_EQ(list.Count(), 2);
+  auto wrongType = Library({{{"PatternWidth", Val(ValueType::String, 0, "16")}}});
+  EXPECT_THROW(list.LoadFromBytes(wrongType), GameError);
+  auto unknownColour = Library({{{"TransparentColor", Val(ValueType::Ident, 0, "clPlaid")}}});
+  EXPECT_THROW(list.LoadFromBytes(unknownColour), GameError);
+  bytes.resize(bytes.size() - 3);
+  try {
+    list.LoadFromBytes(bytes);
+    FAIL();
+  } catch (const GameError& e) {
+    EXPECT_STREQ(e.what(), "Invalid stream format");
+  }
+  EXPECT_EQ(list.IndexOf("boat1"), 0);
+  try {
+    list.LoadFromFile("/nonexistent/canada.dxg");
+    FAIL();
+  } catch (const GameError& e) {
+    EXPECT_STREQ(e.what(), "Cannot open file /nonexistent/canada.dxg");
+  }
+}
+
+}  // namespace
+}  // namespace tw
