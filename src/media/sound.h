@@ -3,6 +3,7 @@
 // sound call is a silent no-op; that is how "Sound OFF" silences the game.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "media/audio_output.h"
@@ -11,6 +12,7 @@
 namespace tw {
 
 class TDXWaveList;
+class TWaveCollectionItem;
 
 class TDXSound {
  public:
@@ -41,9 +43,16 @@ class TDXSound {
   Mixer& GetMixer() { return mixer_; }
   AudioOutput& Output() { return output_; }
 
+  // Told of every sound that starts playing (not of calls made while the
+  // device is off), so scenario tests and replays can follow what is heard.
+  using PlayHook = std::function<void(const TWaveCollectionItem&)>;
+  void SetPlayHook(PlayHook hook) { playHook_ = std::move(hook); }
+
   static constexpr uint32_t kRate = Mixer::kDefaultRate;
 
  private:
+  friend class TWaveCollectionItem;
+  PlayHook playHook_;
   AudioOutput& output_;
   bool onForm_;
   bool initialized_ = false;

@@ -61,6 +61,7 @@ void TWaveCollectionItem::Play(bool wait) {
   if (!Playable()) return;
   TDXSound* dev = Device();
   Mixer& m = dev->GetMixer();
+  if (dev->playHook_) dev->playHook_(*this);
   int32_t chosen = -1;
   {
     AudioLock lock(dev->Output());

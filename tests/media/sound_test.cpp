@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "core/error.h"
@@ -197,6 +198,18 @@ TEST(SoundItem, LoopedItemTakesVolumeAndPanAtOnce) {
   item.SetVolume(0);
   item.SetPan(10000);
   EXPECT_EQ(r.out.Left(1)[0], 0) << "panned right, the left side is silent";
+}
+
+TEST(SoundDevice, PlayHookHearsOnlySoundsThatStart) {
+  Rig r;
+  std::vector<std::string> heard;
+  r.sound.SetPlayHook([&](const TWaveCollectionItem& item) { heard.push_back(item.Name); });
+  auto& cast = r.sounds.Add("cast", Ramp(10));
+  cast.Play();  // device off
+  r.sound.Initialize();
+  cast.Play();
+  r.sounds.Add("reel", Ramp(10)).Play();
+  EXPECT_EQ(heard, (std::vector<std::string>{"cast", "reel"}));
 }
 
 TEST(SoundItem, PlayWithWaitReturnsOnAStalledDevice) {
