@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <thread>
 
+#include "media/sound.h"
+#include "media/wave_list.h"
 #include "platform/headless/headless_audio.h"
 #include "platform/sdl/sdl_audio.h"
 
@@ -102,6 +104,45 @@ TEST_F(SdlAudio, RemovedDeviceIsReopenedAndOthersAreIgnored) {
   out.Unlock();
   out.Close();
   out.HandleDeviceRemoved(id);  // closed: nothing to do
+  EXPECT_FALSE(out.IsOpen());
+}
+
+TEST(HeadlessAudio, CarriesTheWholeSoundDevice) {
+  HeadlessAudioOutput out;
+  TDXSound sound(out);
+  TDXWaveList sounds(&sound);
+  sounds.Add("splash", MakePcmWave(1, 44100, 8, {0xC0, 0xC0, 0xC0}));
+  sound.Initialize();
+  EXPECT_EQ(out.Rate(), TDXSound::kRate);
+  sounds.Find("splash").Play();
+  auto s = out.Render(4);
+  EXPECT_EQ(s[0], 16384);
+  EXPECT_EQ(s[1], 16384);
+  EXPECT_EQ(s[6], 0);
+  EXPECT_FALSE(sounds.Find("splash").Sounding());
+
+  out.SetPresent(false);
+  out.RemoveDevice();
+  EXPECT_FALSE(sound.Initialized()) << "a device that cannot come back leaves the game silent";
+  sounds.Find("splash").Play();
+  EXPECT_EQ(out.Render(1)[0], 0);
+}
+
+TEST_F(SdlAudio, SoundDevicePlaysThroughTheCallback) {
+  SdlAudioOutput out;
+  TDXSound sound(out);
+  TDXWaveList sounds(&sound);
+  // A tenth of a second: the dummy device plays it out in about real time.
+  sounds.Add("cast", MakePcmWave(1, 44100, 16, std::vector<uint8_t>(8820, 0x10)));
+  sound.Initialize();
+  auto& cast = sounds.Find("cast");
+  cast.Play();
+  EXPECT_TRUE(cast.Sounding());
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (cast.Sounding() && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  EXPECT_FALSE(cast.Sounding());
+  sound.Finalize();
   EXPECT_FALSE(out.IsOpen());
 }
 
