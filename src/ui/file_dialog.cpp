@@ -192,7 +192,9 @@ class DialogForm : public Form {
     fs::path canon = fs::weakly_canonical(fs::absolute(folder, ec), ec);
     if (ec || !fs::is_directory(canon, ec)) {
       if (!folder_.empty()) return;  // stay where we are
-      canon = fs::path("/");
+      // A first folder that is gone: start in the current one instead.
+      canon = fs::current_path(ec);
+      if (ec || !fs::is_directory(canon, ec)) canon = fs::path("/");
     }
     folder_ = canon;
     entries_.clear();

@@ -250,9 +250,9 @@ void Screen::PushModal(Control& form) {
 void Screen::PopModal(Control& form) {
   auto it = std::find_if(layers_.begin(), layers_.end(), [&](auto& l) { return l.form == &form; });
   if (it == layers_.end()) return;
-  Forget(&form);
   Control* saved = it->savedFocus;
   layers_.erase(it);
+  Forget(&form);
   form.screen_ = nullptr;
   focus_ = nullptr;
   if (saved && saved->Usable()) SetFocus(saved, false);
