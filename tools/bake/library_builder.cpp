@@ -52,28 +52,39 @@ constexpr int32_t kGap = 4;
 
 struct Placed {
   const LibraryPicture* item;
-  int32_t fw, fh, count, cols, top, height, zoom;
+  int32_t fw, fh, count, cols, left, top, width, height, zoom;
 };
 
 }  // namespace
 
 void LibraryBuilder::WritePreview(const std::string& pngPath, const std::string& title) const {
-  // First pass: where everything goes.
+  // First pass: where everything goes. Items flow left to right and wrap
+  // when the sheet is full.
   std::vector<Placed> placed;
-  int32_t y = 40;
+  int32_t x = 8, y = 40, rowHeight = 0;
   for (const LibraryPicture& it : items_) {
     Placed p{&it, it.patternWidth > 0 ? it.patternWidth : it.picture.width,
-             it.patternHeight > 0 ? it.patternHeight : it.picture.height, 0, 0, y, 0, 1};
+             it.patternHeight > 0 ? it.patternHeight : it.picture.height, 0, 0, 0, 0, 0, 0, 1};
     // Small frames are shown twice as large so their detail can be judged.
-    if (p.fw <= 80 && p.fh <= 80) p.zoom = 2;
+    if (p.fw <= 80 && p.fh <= 100) p.zoom = 2;
     const int32_t across = it.picture.width / p.fw, down = it.picture.height / p.fh;
     p.count = across * down;
     p.cols = std::max(1, std::min(p.count, (kSheetWidth - 16) / (p.fw * p.zoom + kGap)));
     const int32_t rows = (p.count + p.cols - 1) / p.cols;
+    p.width = std::max(150, p.cols * (p.fw * p.zoom + kGap)) + 12;
     p.height = 20 + rows * (p.fh * p.zoom + kGap) + 8;
-    y += p.height;
+    if (x + p.width > kSheetWidth && x > 8) {
+      x = 8;
+      y += rowHeight;
+      rowHeight = 0;
+    }
+    p.left = x;
+    p.top = y;
+    x += p.width;
+    rowHeight = std::max(rowHeight, p.height);
     placed.push_back(p);
   }
+  y += rowHeight;
   Canvas sheet(kSheetWidth, y + 8);
   cairo_t* cr = sheet.cr();
   SetColor(cr, Hex(0xE8E4DA));
@@ -85,10 +96,9 @@ void LibraryBuilder::WritePreview(const std::string& pngPath, const std::string&
   for (const Placed& p : placed) {
     const Picture& pic = p.item->picture;
     SetColor(cr, Hex(0x202850));
-    std::string label = p.item->name + "   " + std::to_string(p.count) +
-                        (p.count == 1 ? " frame, " : " frames, ") + std::to_string(p.fw) + "x" +
-                        std::to_string(p.fh);
-    DrawText(cr, label, 8, p.top + 14);
+    std::string label = p.item->name + "  " + std::to_string(p.count) + " x " +
+                        std::to_string(p.fw) + "x" + std::to_string(p.fh);
+    DrawText(cr, label, p.left, p.top + 14);
     cairo_surface_t* img = cairo_image_surface_create(CAIRO_FORMAT_RGB24, pic.width, pic.height);
     cairo_surface_flush(img);
     uint8_t* data = cairo_image_surface_get_data(img);
@@ -104,7 +114,7 @@ void LibraryBuilder::WritePreview(const std::string& pngPath, const std::string&
     for (int32_t k = 0; k < p.count; ++k) {
       const int32_t across = pic.width / p.fw;
       const int32_t sx = (k % across) * p.fw, sy = (k / across) * p.fh;
-      const int32_t dx = 8 + (k % p.cols) * (p.fw * p.zoom + kGap);
+      const int32_t dx = p.left + (k % p.cols) * (p.fw * p.zoom + kGap);
       const int32_t dy = p.top + 20 + (k / p.cols) * (p.fh * p.zoom + kGap);
       cairo_save(cr);
       cairo_translate(cr, dx, dy);
