@@ -1,6 +1,30 @@
-// Placeholder until this part of the generator is written.
+// lakes/: the catalogue, and every lake's definition, map and preview.
+#include <filesystem>
+
 #include "bake/bake.h"
+#include "bake/container_writer.h"
+#include "bake/lake_campaign.h"
+#include "bake/lake_preview.h"
+#include "core/files.h"
 
 namespace tw::bake {
-void BakeLakes(const BakeContext&) {}
+
+void BakeLakes(const BakeContext& ctx) {
+  const std::string folder = JoinPath(ctx.out, "lakes");
+  std::filesystem::create_directories(folder);
+  const std::vector<LakeSpec>& lakes = Campaign();
+  WriteFileAtomic(JoinPath(folder, "lakes.ini"), CatalogueText(lakes));
+  for (const LakeSpec& lake : lakes) {
+    WriteFileAtomic(JoinPath(folder, lake.name + ".ini"), LakeDefinitionText(lake));
+    const LakeMap map = GenerateMap(lake.map);
+    WriteBytes(JoinPath(folder, lake.name + ".iso"), EncodeLakeMap(map));
+    WriteBytes(JoinPath(folder, lake.name + ".bmp"),
+               EncodeBmp24(RenderLakePicture(map, lake.map.style, kPreviewWidth, kPreviewHeight)));
+    if (!ctx.preview.empty()) {
+      WritePng(JoinPath(ctx.preview, "lake-" + lake.name + ".png"),
+               RenderLakePicture(map, lake.map.style, 800, 800, 1));
+    }
+  }
+}
+
 }  // namespace tw::bake

@@ -1,0 +1,129 @@
+#include "bake/lake_preview.h"
+
+#include <cairo.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "core/error.h"
+#include "world/iso_math.h"
+
+namespace tw::bake {
+namespace {
+
+struct Rgb {
+  int r, g, b;
+};
+
+Rgb Mix(Rgb a, Rgb b, double t) {
+  return {static_cast<int>(a.r + (b.r - a.r) * t), static_cast<int>(a.g + (b.g - a.g) * t),
+          static_cast<int>(a.b + (b.b - a.b) * t)};
+}
+
+struct Palette {
+  Rgb deep, shallow, beach, ground, trees, rock;
+};
+
+Palette PaletteOf(LakeStyle s) {
+  switch (s) {
+    case LakeStyle::Bayou:
+      return {{34, 62, 50}, {78, 104, 70}, {118, 104, 66},
+              {74, 96, 48}, {40, 66, 34},  {96, 84, 60}};
+    case LakeStyle::Canyon:
+      return {{26, 74, 118},  {66, 132, 160}, {214, 168, 112},
+              {186, 104, 62}, {150, 78, 46},  {120, 60, 40}};
+    case LakeStyle::Canada:
+      break;
+  }
+  return {{22, 52, 104}, {70, 124, 170}, {196, 182, 136},
+          {78, 118, 62}, {32, 78, 44},   {120, 120, 112}};
+}
+
+Rgb TileColour(int32_t tile, const Palette& p) {
+  if (tile == 0) return p.deep;
+  if (tile == 1 || tile == 3) return Mix(p.deep, p.shallow, 0.4);
+  if (tile == 2) return p.shallow;
+  if (tile >= 4 && tile <= 19) return p.beach;
+  if (tile >= 20 && tile <= 23) return p.ground;
+  if (tile >= 24 && tile <= 31) return p.trees;
+  if (tile >= 32 && tile <= 35) return {150, 62, 48};
+  if (tile >= 36 && tile <= 39) return {128, 94, 58};
+  if (tile >= 40 && tile <= 43) return p.rock;
+  if (tile == 44 || tile == 45 || tile == 50) return Mix(p.shallow, {60, 130, 50}, 0.6);
+  if (tile == 49 || tile == 51) return Mix(p.shallow, {100, 80, 50}, 0.6);
+  if (tile >= 46 && tile <= 52) return p.shallow;
+  return p.ground;
+}
+
+void Dot(Picture& pic, int32_t cx, int32_t cy, uint32_t colour, int32_t radius) {
+  for (int32_t y = cy - radius; y <= cy + radius; ++y) {
+    for (int32_t x = cx - radius; x <= cx + radius; ++x) {
+      if (x >= 0 && y >= 0 && x < pic.width && y < pic.height) pic.At(x, y) = colour;
+    }
+  }
+}
+
+}  // namespace
+
+Picture RenderLakePicture(const LakeMap& map, LakeStyle style, int32_t width, int32_t height,
+                          int32_t samples) {
+  const Palette pal = PaletteOf(style);
+  const double worldW = map.Cols() * kTileWidth + kTileWidth / 2;
+  const double worldH = map.Rows() * (kTileHeight / 2) + kTileHeight / 2;
+  const double scale = std::min(width / worldW, height / worldH);
+  const double offX = (width - worldW * scale) / 2, offY = (height - worldH * scale) / 2;
+  const uint32_t ground =
+      static_cast<uint32_t>(pal.ground.r << 16 | pal.ground.g << 8 | pal.ground.b);
+  Picture pic(width, height, ground);
+  for (int32_t py = 0; py < height; ++py) {
+    for (int32_t px = 0; px < width; ++px) {
+      int r = 0, g = 0, b = 0, n = 0;
+      for (int32_t sy = 0; sy < samples; ++sy) {
+        for (int32_t sx = 0; sx < samples; ++sx) {
+          const double wx = (px + (sx + 0.5) / samples - offX) / scale;
+          const double wy = (py + (sy + 0.5) / samples - offY) / scale;
+          if (wx < 0 || wy < 0 || wx >= worldW || wy >= worldH) continue;
+          const MapPick cell =
+              PickCell(map.header, static_cast<int32_t>(wx), static_cast<int32_t>(wy));
+          const Rgb c = TileColour(map.Tile(cell.Column, cell.Row), pal);
+          r += c.r, g += c.g, b += c.b, ++n;
+        }
+      }
+      if (n) pic.At(px, py) = static_cast<uint32_t>((r / n) << 16 | (g / n) << 8 | (b / n));
+    }
+  }
+  const int32_t radius = width >= 400 ? 2 : 1;
+  auto mark = [&](int32_t c, int32_t r, uint32_t colour) {
+    int32_t x, y;
+    CellCentre(c, r, x, y);
+    Dot(pic, static_cast<int32_t>(offX + x * scale), static_cast<int32_t>(offY + y * scale), colour,
+        radius);
+  };
+  for (const MapObject& o : map.objects) {
+    if (o.Kind == "buoy") mark(o.X, o.Y, 0xE0503C);
+    if (o.Kind == "talk") mark(o.X, o.Y, 0xF0E0C0);
+    if (o.Kind == "treasure") mark(o.X, o.Y, 0xF0C83C);
+    if (o.Kind == "moretime") mark(o.X, o.Y, 0x50DC50);
+  }
+  mark(map.startCol, map.startRow, 0xFFFFFF);
+  return pic;
+}
+
+void WritePng(const std::string& path, const Picture& picture) {
+  cairo_surface_t* surface =
+      cairo_image_surface_create(CAIRO_FORMAT_RGB24, picture.width, picture.height);
+  cairo_surface_flush(surface);
+  unsigned char* data = cairo_image_surface_get_data(surface);
+  const int stride = cairo_image_surface_get_stride(surface);
+  for (int32_t y = 0; y < picture.height; ++y) {
+    std::memcpy(data + static_cast<size_t>(y) * stride,
+                &picture.pixels[static_cast<size_t>(y) * picture.width],
+                static_cast<size_t>(picture.width) * 4);
+  }
+  cairo_surface_mark_dirty(surface);
+  const cairo_status_t status = cairo_surface_write_to_png(surface, path.c_str());
+  cairo_surface_destroy(surface);
+  if (status != CAIRO_STATUS_SUCCESS) throw UnableToWrite(path);
+}
+
+}  // namespace tw::bake
