@@ -22,8 +22,7 @@ class EventSink {
   virtual void OnMouseMove(uint8_t /*shift*/, int32_t /*x*/, int32_t /*y*/) {}
   virtual void OnMouseDown(MouseButton /*button*/, uint8_t /*shift*/, int32_t /*x*/,
                            int32_t /*y*/) {}
-  virtual void OnMouseUp(MouseButton /*button*/, uint8_t /*shift*/, int32_t /*x*/,
-                         int32_t /*y*/) {}
+  virtual void OnMouseUp(MouseButton /*button*/, uint8_t /*shift*/, int32_t /*x*/, int32_t /*y*/) {}
   virtual void OnWheel(int32_t /*delta*/, int32_t /*x*/, int32_t /*y*/) {}
   // The main window is being closed; the program ends after this returns.
   virtual void OnClose() {}

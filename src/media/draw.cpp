@@ -28,7 +28,9 @@ class FlagScope {
 }  // namespace
 
 TDXDraw::TDXDraw(Platform& platform)
-    : platform_(platform), surface_(kScreenWidth, kScreenHeight), primary_(kScreenWidth, kScreenHeight) {}
+    : platform_(platform),
+      surface_(kScreenWidth, kScreenHeight),
+      primary_(kScreenWidth, kScreenHeight) {}
 
 TDXDraw::~TDXDraw() {
   // Leaving the program must not leave the display taken; the main window's
@@ -74,8 +76,8 @@ void TDXDraw::ChooseDisplayMode() {
     }
   }
   throw GameError("Display mode cannot be changed (" + std::to_string(kWantedMode.Width) + "x" +
-                  std::to_string(kWantedMode.Height) + " " +
-                  std::to_string(kWantedMode.BitCount) + "bit)");
+                  std::to_string(kWantedMode.Height) + " " + std::to_string(kWantedMode.BitCount) +
+                  "bit)");
 }
 
 void TDXDraw::Initialize() {

@@ -25,15 +25,15 @@ class Clock {
 
 enum class EventType : uint8_t {
   None,
-  KeyDown,      // Key holds a Windows virtual-key code
+  KeyDown,  // Key holds a Windows virtual-key code
   KeyUp,
-  Text,         // typed characters for edit boxes, UTF-8 in Text
-  MouseMove,    // X, Y in surface pixels (main window) or client pixels (second window)
+  Text,       // typed characters for edit boxes, UTF-8 in Text
+  MouseMove,  // X, Y in surface pixels (main window) or client pixels (second window)
   MouseDown,
   MouseUp,
-  Wheel,        // WheelDelta: positive away from the player, one notch is 120
-  Close,        // the window's close box; for the main window, the end of the program
-  FocusLost,    // the program is no longer the active application
+  Wheel,      // WheelDelta: positive away from the player, one notch is 120
+  Close,      // the window's close box; for the main window, the end of the program
+  FocusLost,  // the program is no longer the active application
   FocusGained,
 };
 
@@ -54,7 +54,7 @@ enum class WindowId : uint8_t { Main, Second };
 struct Event {
   EventType Type = EventType::None;
   WindowId Window = WindowId::Main;
-  uint16_t Key = 0;  // virtual-key code for KeyDown/KeyUp
+  uint16_t Key = 0;     // virtual-key code for KeyDown/KeyUp
   bool Repeat = false;  // key held down: the keyboard repeats KeyDown
   uint8_t Shift = 0;    // ShiftState bits
   MouseButton Button = MouseButton::Left;

@@ -54,7 +54,9 @@ uint32_t TimerSlot::MillisecondsUntilDue() {
   return elapsed >= installed_->interval_ ? 0 : installed_->interval_ - elapsed;
 }
 
-TDXTimer::~TDXTimer() { slot_.Forget(this); }
+TDXTimer::~TDXTimer() {
+  slot_.Forget(this);
+}
 
 void TDXTimer::SetEnabled(bool enabled) {
   if (enabled == enabled_) return;
@@ -76,8 +78,8 @@ void TDXTimer::DoTimer() {
   const uint32_t elapsed = now - lastTick_;  // unsigned: survives the clock wrapping
   if (elapsed < interval_) return;
   const uint32_t lag = elapsed / std::max<uint32_t>(interval_, 1);
-  const int32_t lagCount = static_cast<int32_t>(
-      std::clamp<uint32_t>(lag, 1, std::numeric_limits<int32_t>::max()));
+  const int32_t lagCount =
+      static_cast<int32_t>(std::clamp<uint32_t>(lag, 1, std::numeric_limits<int32_t>::max()));
   lastTick_ = now;
   ++ticksSinceRate_;
   const uint32_t measured = now - rateStart_;

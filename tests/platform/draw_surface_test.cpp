@@ -119,7 +119,7 @@ TEST_F(DrawSurface, ErrorsWhileTakingTheDisplayLeaveItReleased) {
 
 TEST_F(DrawSurface, ARefusedModeFallsBackToTheSmallestBiggerOneOfTheSameShapeFirst) {
   platform.Modes = {{1024, 768, 32}, {640, 480, 16}, {640, 480, 8},
-                    {720, 480, 16}, {800, 600, 32}, {800, 600, 16}};
+                    {720, 480, 16},  {800, 600, 32}, {800, 600, 16}};
   platform.RefusedModes = {{640, 480, 16}};
   draw.Initialize();
   EXPECT_EQ(draw.Mode(), (DisplayMode{800, 600, 16}));

@@ -20,14 +20,14 @@ TEST(SdlKeys, KeysBecomeTheVirtualKeyCodesTheHandlersExpect) {
     uint16_t vk;
   };
   const Case cases[] = {
-      {SDLK_ESCAPE, 27},   {SDLK_RETURN, 13},   {SDLK_KP_ENTER, 13}, {SDLK_SPACE, 32},
-      {SDLK_BACKSPACE, 8}, {SDLK_LEFT, 37},     {SDLK_UP, 38},       {SDLK_RIGHT, 39},
-      {SDLK_DOWN, 40},     {SDLK_TAB, 9},       {SDLK_a, 65},        {SDLK_z, 90},
-      {SDLK_0, 48},        {SDLK_9, 57},        {SDLK_F1, 112},      {SDLK_F12, 123},
-      {SDLK_DELETE, 46},   {SDLK_HOME, 36},     {SDLK_END, 35},      {SDLK_PAGEUP, 33},
-      {SDLK_PAGEDOWN, 34}, {SDLK_LSHIFT, 16},   {SDLK_RSHIFT, 16},   {SDLK_LCTRL, 17},
-      {SDLK_RCTRL, 17},    {SDLK_LALT, 18},     {SDLK_RALT, 18},     {SDLK_KP_0, 96},
-      {SDLK_KP_9, 105},    {SDLK_PERIOD, 190},  {SDLK_INSERT, 45},
+      {SDLK_ESCAPE, 27},   {SDLK_RETURN, 13},  {SDLK_KP_ENTER, 13}, {SDLK_SPACE, 32},
+      {SDLK_BACKSPACE, 8}, {SDLK_LEFT, 37},    {SDLK_UP, 38},       {SDLK_RIGHT, 39},
+      {SDLK_DOWN, 40},     {SDLK_TAB, 9},      {SDLK_a, 65},        {SDLK_z, 90},
+      {SDLK_0, 48},        {SDLK_9, 57},       {SDLK_F1, 112},      {SDLK_F12, 123},
+      {SDLK_DELETE, 46},   {SDLK_HOME, 36},    {SDLK_END, 35},      {SDLK_PAGEUP, 33},
+      {SDLK_PAGEDOWN, 34}, {SDLK_LSHIFT, 16},  {SDLK_RSHIFT, 16},   {SDLK_LCTRL, 17},
+      {SDLK_RCTRL, 17},    {SDLK_LALT, 18},    {SDLK_RALT, 18},     {SDLK_KP_0, 96},
+      {SDLK_KP_9, 105},    {SDLK_PERIOD, 190}, {SDLK_INSERT, 45},
   };
   for (const Case& c : cases) EXPECT_EQ(VirtualKeyFromSdl(c.sdl), c.vk) << SDL_GetKeyName(c.sdl);
   EXPECT_EQ(VirtualKeyFromSdl(SDLK_F13), 0) << "keys the game has no code for are dropped";

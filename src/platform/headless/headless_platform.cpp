@@ -65,8 +65,7 @@ void HeadlessPlatform::Present(const Surface16& frame) {
   ++presents_;
 }
 
-void HeadlessPlatform::OpenSecondWindow(int32_t width, int32_t height,
-                                        const std::string& caption) {
+void HeadlessPlatform::OpenSecondWindow(int32_t width, int32_t height, const std::string& caption) {
   secondOpen_ = true;
   secondWidth_ = std::max(width, 0);
   secondHeight_ = std::max(height, 0);

@@ -34,7 +34,9 @@ void WindowedSize(SDL_Window* window, int& w, int& h) {
   h = kScreenHeight * scale;
 }
 
-SDL_Rect ToSdl(const Rect& r) { return SDL_Rect{r.Left, r.Top, r.Width(), r.Height()}; }
+SDL_Rect ToSdl(const Rect& r) {
+  return SDL_Rect{r.Left, r.Top, r.Width(), r.Height()};
+}
 
 }  // namespace
 
@@ -48,8 +50,8 @@ SdlPlatform::SdlPlatform(const std::string& title) {
   WindowedSize(nullptr, w, h);
   Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
   if (fullScreen_) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-  window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h,
-                             flags);
+  window_ =
+      SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h, flags);
   if (!window_) {
     const std::string reason = SDL_GetError();
     SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
@@ -163,10 +165,17 @@ bool SdlPlatform::Translate(const SDL_Event& in, Event& out) {
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
       switch (in.button.button) {
-        case SDL_BUTTON_LEFT: out.Button = MouseButton::Left; break;
-        case SDL_BUTTON_RIGHT: out.Button = MouseButton::Right; break;
-        case SDL_BUTTON_MIDDLE: out.Button = MouseButton::Middle; break;
-        default: return false;
+        case SDL_BUTTON_LEFT:
+          out.Button = MouseButton::Left;
+          break;
+        case SDL_BUTTON_RIGHT:
+          out.Button = MouseButton::Right;
+          break;
+        case SDL_BUTTON_MIDDLE:
+          out.Button = MouseButton::Middle;
+          break;
+        default:
+          return false;
       }
       out.Type = in.type == SDL_MOUSEBUTTONDOWN ? EventType::MouseDown : EventType::MouseUp;
       MousePosition(WindowOf(in.button.windowID), in.button.x, in.button.y, out);
@@ -228,7 +237,9 @@ void SdlPlatform::SetMainWindowVisible(bool visible) {
 
 // The frame is scaled by the renderer, so the desktop's own mode serves;
 // 640x480 at 16 bits per pixel is always available.
-std::vector<DisplayMode> SdlPlatform::DisplayModes() { return {{kScreenWidth, kScreenHeight, 16}}; }
+std::vector<DisplayMode> SdlPlatform::DisplayModes() {
+  return {{kScreenWidth, kScreenHeight, 16}};
+}
 
 bool SdlPlatform::SetDisplayMode(const DisplayMode& mode) {
   if (!window_ || mode.Width < kScreenWidth || mode.Height < kScreenHeight || mode.BitCount <= 8)
@@ -304,7 +315,8 @@ void SdlPlatform::Present(const Surface16& frame) {
     textureFormat_ = frame.Format();
     if (!texture_) return;
   }
-  SDL_Rect area{0, 0, std::min(frame.Width(), kScreenWidth), std::min(frame.Height(), kScreenHeight)};
+  SDL_Rect area{0, 0, std::min(frame.Width(), kScreenWidth),
+                std::min(frame.Height(), kScreenHeight)};
   SDL_UpdateTexture(texture_, &area, frame.Pixels(), frame.Pitch());
   Redraw();
 }
@@ -357,9 +369,9 @@ void SdlPlatform::OpenSecondWindow(int32_t width, int32_t height, const std::str
   CloseSecondWindow();
   secondW_ = std::clamp(width, 1, 4096);
   secondH_ = std::clamp(height, 1, 4096);
-  second_ = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                             secondW_, secondH_,
-                             SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_UTILITY | SDL_WINDOW_SHOWN);
+  second_ =
+      SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, secondW_,
+                       secondH_, SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_UTILITY | SDL_WINDOW_SHOWN);
   if (!second_) throw GameError(std::string("Window cannot be made: ") + SDL_GetError());
   secondRenderer_ = SDL_CreateRenderer(second_, -1, 0);
   if (secondRenderer_)
@@ -405,12 +417,12 @@ void SdlPlatform::AttachAudioOutput(SdlAudioOutput* output) {
 void SdlPlatform::OpenUrl(const std::string& url) {
   if (!IsWebAddress(url)) throw GameError("Cannot open the web address " + url);
   // Hands the address to the desktop's browser in a detached process.
-  if (SDL_OpenURL(url.c_str()) != 0)
-    throw GameError("Cannot open the web address " + url);
+  if (SDL_OpenURL(url.c_str()) != 0) throw GameError("Cannot open the web address " + url);
 }
 
 void SdlPlatform::ShowErrorBox(const std::string& title, const std::string& text) {
-  SDL_Window* parent = window_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN) ? window_ : nullptr;
+  SDL_Window* parent =
+      window_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN) ? window_ : nullptr;
   if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), text.c_str(), parent) != 0)
     std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
 }
