@@ -145,7 +145,7 @@ TEST_F(MapFileTest, ShortOrOutOfRangeFilesAreRefusedBeforeAnythingIsStored) {
   const auto good = EncodeMapFile(Header(4, 4), *src, objs);
 
   auto shortByOne = good;
-  shortByOne.pop_back();
+  shortByOne.resize(good.size() - 1);
   auto headerOnly = good;
   headerOnly.resize(40);
   const std::vector<std::vector<uint8_t>> bad = {
