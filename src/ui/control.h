@@ -98,6 +98,8 @@ class Control {
   // Whether Tab stops here (radio groups stop at their checked button only).
   virtual bool AcceptsTab() const { return Focusable() && TabStop; }
 
+  // Called before each paint, to size controls that fit their text.
+  virtual void FitContent(const FontSet&) {}
   // Events, in the control's own coordinates.
   virtual void Paint(Canvas&) {}
   virtual void MouseDown(int32_t /*button*/, int32_t /*x*/, int32_t /*y*/) {}

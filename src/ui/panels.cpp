@@ -45,6 +45,13 @@ void Panel::Paint(Canvas& c) {
              Caption, TextColor);
 }
 
+void Label::FitContent(const FontSet& fonts) {
+  if (!AutoSize) return;
+  const Font& f = fonts.Get(FontName);
+  Width = f.TextWidth(Caption);
+  Height = f.CellHeight;
+}
+
 void Label::Paint(Canvas& c) {
   const Font& f = c.GetFont(FontName);
   c.DrawText(f, AlignX(Alignment, Width, f.TextWidth(Caption), 0), 0, Caption,

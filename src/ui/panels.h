@@ -37,6 +37,9 @@ class Label : public Control {
   using Control::Control;
   std::string Caption;
   Align Alignment = Align::Left;
+  // Sized to its caption, so a label placed by its corner alone shows.
+  bool AutoSize = true;
+  void FitContent(const FontSet& fonts) override;
   void SetCaption(std::string caption) {
     Caption = std::move(caption);
     Invalidate();

@@ -303,6 +303,7 @@ void Screen::Hidden(const Control* c) {
 
 void Screen::PaintTree(Canvas& c, Control& ctl, const Rect& clip) {
   if (!ctl.Visible()) return;
+  ctl.FitContent(fonts_);
   int32_t x = ctl.FrameLeft(), y = ctl.FrameTop();
   Rect r = Intersect(Rect{x, y, x + ctl.Width, y + ctl.Height}, clip);
   if (r.Empty()) return;

@@ -14,6 +14,9 @@
 #include "ui/panels.h"
 #include "ui/picture_box.h"
 #include "ui/screen.h"
+#include "ui/file_dialog.h"
+#include "ui/modal.h"
+#include "ui_support.h"
 
 namespace tw {
 namespace {
@@ -149,6 +152,36 @@ TEST(Snapshot, PlayerPanelWithOpenDropDownAndHint) {
   EXPECT_TRUE(WritePng(out, "snapshots/ui_drop_down.png"));
   Rect box = speed.FrameBounds();
   EXPECT_EQ(out.At(box.Left + 1, box.Bottom + 28), out.Pack(191, 191, 0));  // chosen row
+}
+
+TEST(Snapshot, SaveDialogAndMessageBoxOverTheMenu) {
+  FontSet fonts;
+  if (const char* bin = std::getenv("TARNWICK_BIN")) fonts.LoadFolder(bin);
+  Screen s(fonts);
+  auto& image = s.Root().Add<PictureBox>("image");
+  image.SetBounds(0, 0, 640, 480);
+  image.SetPicture(Backdrop());
+  Surface16 out(640, 480);
+  std::filesystem::create_directories("snapshots");
+  test::ScriptHost host;
+  host.Steps.push_back([&] {
+    s.Paint(out);
+    EXPECT_TRUE(WritePng(out, "snapshots/ui_save_dialog.png"));
+    s.KeyDown(vk::kEscape, false);
+  });
+  FileDialog d;
+  d.Mode = FileDialog::Kind::Save;
+  d.InitialDir = std::filesystem::current_path().string();
+  d.FileName = "Player.sav";
+  EXPECT_FALSE(d.Execute(s, host));
+  host.Steps.push_back([&] {
+    s.Paint(out);
+    EXPECT_TRUE(WritePng(out, "snapshots/ui_message_box.png"));
+    // The box is drawn over the menu picture, centred.
+    EXPECT_EQ(out.At(320, 240 - 5), out.Pack(0, 0, 0));
+    s.KeyDown(vk::kReturn, false);
+  });
+  ShowMessage(s, host, "You don't have enough money!");
 }
 
 }  // namespace
