@@ -39,7 +39,9 @@ struct WrappedSize {
 };
 WrappedSize MeasureWrapped(const std::string& text, int32_t limit);
 
-// Column limits of the sign and person pictures, and the lines they hold.
-constexpr int32_t kSignColumns = 25, kPersonColumns = 29, kTextLines = 8;
+// Column limits the game wraps sign and person texts at, the glyphs a line
+// of the sign board and the speech bubble holds, and the lines both hold.
+constexpr int32_t kSignColumns = 25, kPersonColumns = 29;
+constexpr int32_t kSignGlyphs = 31, kPersonGlyphs = 35, kTextLines = 8;
 
 }  // namespace tw::bake

@@ -225,14 +225,15 @@ LakeMap DressLake(Terrain& t, const MapPlan& plan) {
       }
     }
   }
-  // A pier piece shows which way its shore lies: 36 + the direction
-  // (north-east, south-east, south-west, north-west).
+  // A pier runs out from its shore: the wide platform where the shore lies
+  // north-east or south-west, the narrow walk where it lies north-west or
+  // south-east.
   for (const Spot& p : piers) {
     for (int k = 0; k < 4; ++k) {
       int32_t nc, nr;
       DiagonalNeighbour(p.c, p.r, k, nc, nr);
       if (t.Inside(nc, nr) && t.kind[t.At(nc, nr)] == kLand) {
-        map.Tile(p.c, p.r) = 36 + k;
+        map.Tile(p.c, p.r) = k % 2 == 0 ? 38 : 37;
         break;
       }
     }
