@@ -5,6 +5,7 @@
 
 #include "core/error.h"
 #include "lib/commands.h"
+#include "lib/map_command.h"
 
 namespace {
 
@@ -20,6 +21,7 @@ constexpr Command kCommands[] = {
     {"find", "find FILE NAME", tw::lib::Find},
     {"pixel", "pixel FILE NAME FRAME X Y", tw::lib::Pixel},
     {"extract", "extract FILE NAME OUT", tw::lib::Extract},
+    {"map", "map FILE.iso", tw::lib::Map},
 };
 
 int Usage() {
