@@ -71,6 +71,9 @@ struct PlayContext {
   std::string ProgramFolder;  // where the libraries and lakes/ lie
   std::string PlayerName;     // for the status line
   PlayHooks Hooks;
+  // Set while a tournament is being set up: set-up lets window messages
+  // through, and no menu action may start meanwhile.
+  bool SettingUp = false;
 
   // The hooks, safe to call when empty.
   void ProcessMessages() {

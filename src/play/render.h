@@ -1,0 +1,26 @@
+// Drawing the play field onto the back buffer: the visible part of the lake
+// with its animated tiles, splashes, the wake on both sides of the boat, the
+// boat and its angler, the dashboard, the message line and the cursor.
+#pragma once
+#include <cstdint>
+
+#include "play/context.h"
+
+namespace tw {
+
+void DrawMap(PlayContext& ctx);       // the visible tiles; advances their animations
+void DrawSplashes(PlayContext& ctx);  // growing lure splashes, each one frame older
+void DrawWakeRear(PlayContext& ctx);  // moves and ages the wake; draws the drops behind the boat
+void DrawBoat(PlayContext& ctx);
+void DrawAngler(PlayContext& ctx);
+void DrawWakeFront(PlayContext& ctx);    // the drops in front of the boat, drawn over it
+void DrawDashboard(PlayContext& ctx);    // dashboard, fish meter and, while hooked, the power bar
+void DrawMessageLine(PlayContext& ctx);  // the centred message; counts its timer down
+void DrawCursor(PlayContext& ctx);
+
+// The frame of a 32-frame boat picture for a heading (0 to 11 give 31).
+int32_t BoatFrame(uint8_t heading);
+// The frame of the 96-frame angler for a facing and casting step.
+int32_t AnglerFrame(uint8_t facing, int32_t step);
+
+}  // namespace tw

@@ -1,0 +1,210 @@
+#include "play/setup.h"
+
+#include "core/error.h"
+#include "core/files.h"
+#include "core/numeric.h"
+#ifdef TW_WITH_FISHING
+#include "fishing/fishing.h"
+#endif
+#include "media/draw.h"
+#include "media/image_list.h"
+#include "media/timer.h"
+#include "media/wave_list.h"
+#include "play/boat.h"
+#include "world/lake_files.h"
+#include "world/map_file.h"
+
+namespace tw {
+
+namespace {
+
+// The window was closed while set-up let messages through.
+struct SetupAbandoned {};
+
+class SetupGuard {
+ public:
+  explicit SetupGuard(PlayContext& ctx) : ctx_(ctx) { ctx_.SettingUp = true; }
+  ~SetupGuard() { ctx_.SettingUp = false; }
+  SetupGuard(const SetupGuard&) = delete;
+  SetupGuard& operator=(const SetupGuard&) = delete;
+
+ private:
+  PlayContext& ctx_;
+};
+
+void Pump(PlayContext& ctx) {
+  ctx.ProcessMessages();
+  if (ctx.Terminated()) throw SetupAbandoned{};
+}
+
+void SetLoading(PlayContext& ctx, const std::string& text) {
+  if (ctx.Hooks.SetLoadingText) ctx.Hooks.SetLoadingText(text);
+}
+
+// One more dot on the loading box, then let it repaint.
+void LoadingDot(PlayContext& ctx) {
+  const std::string text = ctx.Hooks.LoadingText ? ctx.Hooks.LoadingText() : "Loading";
+  SetLoading(ctx, text + ".");
+  Pump(ctx);
+}
+
+void UpdateStatusLine(PlayContext& ctx) {
+  if (ctx.Hooks.SetStatus)
+    ctx.Hooks.SetStatus(ctx.PlayerName + "    Cash: $" + std::to_string(ctx.State.Cash));
+}
+
+void ShowLoadingBox(PlayContext& ctx, bool show) {
+  if (ctx.Hooks.ShowLoadingBox) ctx.Hooks.ShowLoadingBox(show);
+}
+
+// Fixed fish and monsters name their slot; a slot the tables do not have is
+// refused before anything is placed.
+void CheckPlacedSlots(const GameState& s, const std::string& mapPath) {
+  for (const MapObject& o : s.MapObjects) {
+    if (o.Kind != "singlefish" && o.Kind != "monster") continue;
+    const std::optional<int32_t> slot = ParseWholeNumber(o.Param);
+    if (!slot) throw GameError("'" + o.Param + "' is not a valid integer value");
+    if (*slot < 0 || *slot >= kFishSlots)
+      throw GameError("The lake map " + mapPath + " puts a " +
+                      (o.Kind == "monster" ? std::string("monster") : std::string("fish")) +
+                      " in slot " + std::to_string(*slot) + "; slots run from 0 to " +
+                      std::to_string(kFishSlots - 1));
+  }
+}
+
+// Everything between taking the fee and switching to the play surface.
+void LoadLake(PlayContext& ctx) {
+  GameState& s = ctx.State;
+  ctx.sounds.Find("cast").Play();
+  LoadingDot(ctx);
+  ctx.DXTileList.LoadFromFile(JoinPath(ctx.ProgramFolder, s.ImageLib));
+  LoadingDot(ctx);
+  ctx.objects.LoadFromFile(JoinPath(ctx.ProgramFolder, "objects.dxg"));
+  LoadingDot(ctx);
+  const std::string mapPath = LakePath(ctx.ProgramFolder, ctx.LakeName, ".iso");
+  ReadMapFile(mapPath, s.Header, *s.Map, s.MapObjects, [&](int32_t) { Pump(ctx); });
+  LoadingDot(ctx);
+
+  PrepareTournament(s);
+  CheckPlacedSlots(s, mapPath);
+#ifdef TW_WITH_FISHING
+  PlaceFishAndMonsters(ctx);
+#endif
+}
+
+}  // namespace
+
+void PrepareTournament(GameState& s) {
+  s.BoatX = s.BoatY = 300.0f;
+  s.MouseWorldX = Round(s.BoatX);
+  s.MouseWorldY = Round(s.BoatY);
+  s.BoatSpeed = 0.1f;
+  s.Gas = 0;
+  s.GameOver = 0;
+  s.QuitQuery = 0;
+  s.GameOverCountdown = 0;
+  s.TimeLeft = s.TimeLimit;
+  s.Message.clear();
+  s.MessageTimer = 0;
+  s.FishCaught = 0;
+  s.FishSpent = 0;
+
+  // The boat starts on the last "levelstart" of the map.
+  for (const MapObject& o : s.MapObjects) {
+    if (o.Kind != "levelstart") continue;
+    s.BoatX = static_cast<float>(int64_t{o.X} * s.TileWidth());
+    s.BoatY = static_cast<float>(int64_t{o.Y} * (s.TileHeight() / 2));
+    s.MouseWorldX = Round(s.BoatX);
+    s.MouseWorldY = Round(s.BoatY);
+  }
+}
+
+int32_t FrameIntervalFor(int32_t speedIndex) {
+  switch (speedIndex) {
+    case 0:
+      return 33;
+    case 1:
+      return 15;
+    case 2:
+      return 0;
+    default:
+      return -1;
+  }
+}
+
+void ResetTournamentFields(GameState& s) {
+  s.BoatHeading = 0;
+  s.Gas = 0;
+  s.Reverse = 0;
+  s.WakeNext = 0;
+  s.Reeling = 0;
+  s.CastRequest = 0;
+  s.PowerFrame = 0;
+  s.PowerStep = 1;
+  s.FishCaught = 0;
+  s.CatchPounds = 0;
+  s.CatchInches = 0;
+  s.FishSpent = 0;
+}
+
+bool goClick(PlayContext& ctx) {
+  // Set-up lets messages through; a second press meanwhile is ignored.
+  if (ctx.SettingUp) return false;
+  SetupGuard guard(ctx);
+  GameState& s = ctx.State;
+  if (s.Cash < s.EntryFee) {
+    if (ctx.Hooks.MessageBox) ctx.Hooks.MessageBox("You don't have enough money to enter!");
+    return false;
+  }
+  ShowLoadingBox(ctx, true);
+  const int32_t fee = s.EntryFee;
+  s.Cash -= fee;
+  UpdateStatusLine(ctx);
+
+  // A lake that fails to load costs nothing.
+  auto refund = [&] {
+    s.Cash += fee;
+    UpdateStatusLine(ctx);
+    ShowLoadingBox(ctx, false);
+  };
+  try {
+    Pump(ctx);
+    LoadLake(ctx);
+    const int32_t interval = FrameIntervalFor(ctx.Options.SpeedIndex);
+    if (interval >= 0) ctx.DXTimer.SetInterval(static_cast<uint32_t>(interval));
+    LoadingDot(ctx);
+  } catch (const SetupAbandoned&) {
+    refund();
+    return false;
+  } catch (...) {
+    refund();
+    throw;
+  }
+  SetLoading(ctx, "Loading.");
+
+  if (ctx.Hooks.HideMenu) ctx.Hooks.HideMenu();
+  ctx.DXDraw.Finalize();
+  if (ctx.Options.PageFlip) {
+    ctx.DXDraw.PageFlip = true;
+    ctx.DXDraw.WaitVBlank = true;
+  }
+  ctx.DXDraw.SetVisible(true);
+  ctx.DXDraw.Initialize();
+  if (ctx.Options.BackgroundSounds) ctx.background.Find(s.ImageLib).Play();
+  ctx.DXTimer.SetEnabled(true);
+  ctx.DXDraw.SetCursorHidden(true);
+  return true;
+}
+
+void ReturnToMenu(PlayContext& ctx) {
+  ctx.background.Find(ctx.State.ImageLib).Stop();
+  ctx.DXTimer.SetEnabled(false);
+  ctx.DXDraw.Finalize();
+  ctx.DXDraw.SetVisible(false);
+  ctx.DXDraw.SetCursorHidden(false);
+  if (ctx.Hooks.ShowMenu) ctx.Hooks.ShowMenu();
+  if (ctx.Hooks.FillLakeList) ctx.Hooks.FillLakeList();
+  ctx.DXDraw.Initialize();
+}
+
+}  // namespace tw

@@ -1,0 +1,31 @@
+// Starting a tournament ("Fish This Lake") and ending one: the entry fee,
+// loading the lake, placing the boat, fish and monsters, switching between
+// the menu and the play surface, and the per-tournament resets.
+#pragma once
+#include "play/context.h"
+
+namespace tw {
+
+// Sets up and starts a tournament on the selected lake. Returns false when
+// nothing started: not enough money (the player is told), a set-up already
+// under way, or the window closed meanwhile. A lake that cannot be loaded
+// refunds the fee, hides the loading box and raises the error for the
+// application to show; the menu stays usable.
+bool goClick(PlayContext& ctx);
+
+// The resets of a tournament start and the boat on the map's last
+// "levelstart" (300, 300 without one). The map must be loaded.
+void PrepareTournament(GameState& s);
+
+// What every initialisation of the drawing surface resets: the boat's
+// heading and controls, the wake, the strike bar and the catch.
+void ResetTournamentFields(GameState& s);
+
+// The end of a tournament: the ambient loop stops, the play surface goes and
+// the menu comes back with the lake panel and a refilled lake list.
+void ReturnToMenu(PlayContext& ctx);
+
+// The frame timer's interval for the "Game Speed" choice, or -1 to leave it.
+int32_t FrameIntervalFor(int32_t speedIndex);
+
+}  // namespace tw
