@@ -78,14 +78,25 @@ void Bresenham(int64_t a1, int64_t b1, int64_t sa, int64_t sb, int64_t da, int64
   }
 }
 
-// Alphas of the two pixels across the line: the fraction is taken in extended
-// precision, truncated and kept to 8 bits (so a negative coordinate, whose
-// fraction is negative, wraps instead of saturating).
-inline uint8_t NearAlpha(float f) {
-  return static_cast<uint8_t>(static_cast<int64_t>((1.0L - f) * 255.0L));
-}
-inline uint8_t FarAlpha(float f) {
-  return static_cast<uint8_t>(static_cast<int64_t>(f * 255.0L));
+// Alphas of the two pixels across the line: (1 - f) * 255 and f * 255 in
+// extended precision, truncated and kept to 8 bits (so a negative coordinate,
+// whose fraction is negative, wraps instead of saturating). When the running
+// coordinate is not tiny its fraction has few enough bits that double
+// arithmetic is exact too, and much quicker than the extended kind.
+struct Alphas {
+  uint8_t nearA, farA;
+};
+inline Alphas AlphasOf(float coordinate, float f) {
+  if (std::fabs(coordinate) >= 0x1p-16f) {
+    // f is a multiple of 2^-39 and smaller than 1 in size: 1 - f and the
+    // products fit
+    // in 53 bits exactly.
+    const double fd = f;
+    return {static_cast<uint8_t>(static_cast<int64_t>((1.0 - fd) * 255.0)),
+            static_cast<uint8_t>(static_cast<int64_t>(fd * 255.0))};
+  }
+  return {static_cast<uint8_t>(static_cast<int64_t>((1.0L - f) * 255.0L)),
+          static_cast<uint8_t>(static_cast<int64_t>(f * 255.0L))};
 }
 
 // The antialiased walk along major axis `a` from aStart to aEnd (ascending),
@@ -104,8 +115,7 @@ void SmoothWalk(int64_t aStart, int64_t aEnd, float fb, float step, int64_t aMax
       continue;
     }
     const float whole = std::trunc(fb);
-    const float f = fb - whole;
-    plot(a, static_cast<int64_t>(whole), f);
+    plot(a, static_cast<int64_t>(whole), AlphasOf(fb, fb - whole));
     fb = fb + step;
   }
 }
@@ -173,9 +183,9 @@ void DrawSmoothLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint8_t r, u
   if (dy < dx) {
     float slope = static_cast<float>(static_cast<long double>(dy) / dx);
     if (y1 < y2) slope = -slope;
-    auto plot = [&](int64_t x, int64_t i, float f) {
-      Blend(x, i, r, g, b, NearAlpha(f));
-      Blend(x, i + 1, r, g, b, FarAlpha(f));
+    auto plot = [&](int64_t x, int64_t i, Alphas alpha) {
+      Blend(x, i, r, g, b, alpha.nearA);
+      Blend(x, i + 1, r, g, b, alpha.farA);
     };
     if (x1 > x2) {
       SmoothWalk(x2, x1, static_cast<float>(y2), slope, ctx.maxX, plot);
@@ -185,9 +195,9 @@ void DrawSmoothLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint8_t r, u
   } else {
     float slope = static_cast<float>(static_cast<long double>(dx) / dy);
     if (x1 < x2) slope = -slope;
-    auto plot = [&](int64_t y, int64_t i, float f) {
-      Blend(i, y, r, g, b, NearAlpha(f));
-      Blend(i + 1, y, r, g, b, FarAlpha(f));
+    auto plot = [&](int64_t y, int64_t i, Alphas alpha) {
+      Blend(i, y, r, g, b, alpha.nearA);
+      Blend(i + 1, y, r, g, b, alpha.farA);
     };
     if (y1 > y2) {
       SmoothWalk(y2, y1, static_cast<float>(x2), slope, ctx.maxY, plot);
