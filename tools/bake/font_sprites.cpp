@@ -112,10 +112,10 @@ void AddSpriteFonts(LibraryBuilder& lib) {
   AddFont(lib, {"bigfont", 22, 26, "Sans-Bold", 21, 21, Hex(0xFFF6C8), Hex(0xF2B33A),
                 Hex(0x101010), 3.2, Hex(0x101010)});
   // The dashboard's catch line.
-  AddFont(lib, {"font", 11, 14, "SansCondensed-Bold", 13, 12, Hex(0xF4F0E0), Hex(0xD8CFA8),
+  AddFont(lib, {"font", 11, 14, "SansCondensed-Bold", 13, 11, Hex(0xF4F0E0), Hex(0xD8CFA8),
                 Hex(0x141414), 2.0, Hex(0x2A2F36)});
   // Signs and people: dark ink on pale boards.
-  AddFont(lib, {"infofont", 9, 13, "SansCondensed-Bold", 12, 11, Hex(0x3A2410), Hex(0x2A1808),
+  AddFont(lib, {"infofont", 9, 13, "SansCondensed-Bold", 12, 10, Hex(0x3A2410), Hex(0x2A1808),
                 Hex(0), 0, Hex(0xE9D9B0)});
   AddDigital(lib);
 }

@@ -1,0 +1,104 @@
+// The library container and bitmap writers, read back through the game's
+// own readers.
+#include <gtest/gtest.h>
+
+#include "bake/bmp_writer.h"
+#include "bake/container_writer.h"
+#include "core/error.h"
+#include "media/image_list.h"
+#include "media/picture.h"
+#include "media/wave.h"
+#include "media/wave_list.h"
+
+namespace tw::bake {
+namespace {
+
+Picture Gradient(int32_t w, int32_t h) {
+  Picture p(w, h);
+  for (int32_t y = 0; y < h; ++y)
+    for (int32_t x = 0; x < w; ++x)
+      p.At(x, y) = static_cast<uint32_t>(((x * 7) & 255) << 16 | ((y * 5) & 255) << 8 | ((x + y) & 255));
+  return p;
+}
+
+TEST(BmpWriter, TwentyFourBitPicturesOfAnyWidthReadBackExactly) {
+  for (int32_t w : {1, 2, 3, 5, 64}) {
+    const Picture p = Gradient(w, 3);
+    const tw::Picture back = DecodeBitmapFile(EncodeBmp24(p));
+    ASSERT_EQ(back.Width, w);
+    ASSERT_EQ(back.Height, 3);
+    EXPECT_EQ(back.Pixels, p.pixels) << "width " << w;
+  }
+}
+
+TEST(BmpWriter, GreyPicturesKeepTheirCoverage) {
+  const std::vector<uint8_t> cov = {0, 1, 127, 128, 254, 255};
+  const tw::Picture back = DecodeBitmapFile(EncodeBmp8Grey(3, 2, cov));
+  ASSERT_EQ(back.Width, 3);
+  for (size_t i = 0; i < cov.size(); ++i) EXPECT_EQ(back.Pixels[i], cov[i] * 0x010101u);
+}
+
+TEST(BmpWriter, EmptyOrMismatchedPicturesAreRefused) {
+  EXPECT_THROW(EncodeBmp24(Picture(0, 5)), GameError);
+  Picture wrong(4, 4);
+  wrong.pixels.pop_back();
+  EXPECT_THROW(EncodeBmp24(wrong), GameError);
+  EXPECT_THROW(EncodeBmp8Grey(2, 2, {1, 2, 3}), GameError);
+}
+
+TEST(ContainerWriter, SpriteItemsReadBackWithEveryProperty) {
+  SpriteItemSpec a = MakeSpriteItem("boat1", Gradient(100, 32), 32, 32);
+  a.skipWidth = 2;
+  SpriteItemSpec b = MakeSpriteItem(std::string(300, 'x'), Gradient(8, 8));
+  b.transparent = false;
+  b.transparentColor = 0xFF00FF;
+  b.systemMemory = true;
+  b.skipHeight = 1000;  // needs a two-byte integer
+  std::vector<uint8_t> table(1024);
+  table[5] = 77;
+
+  TDXImageList lib;
+  lib.LoadFromBytes(WriteSpriteLibrary({a, b}, table));
+  ASSERT_EQ(lib.Count(), 2);
+  const auto& ia = lib.Find("BOAT1");
+  EXPECT_EQ(ia.PatternWidth, 32);
+  EXPECT_EQ(ia.PatternHeight, 32);
+  EXPECT_EQ(ia.SkipWidth, 2);
+  EXPECT_TRUE(ia.Transparent);
+  EXPECT_EQ(ia.TransparentColor, 0u);
+  EXPECT_EQ(ia.BuiltFrameCount(), 3);  // the last cell lacks only its gap
+  EXPECT_EQ(ia.GetPicture().Pixels, Gradient(100, 32).pixels);
+  const auto& ib = lib.Items(1);
+  EXPECT_EQ(ib.Name, std::string(300, 'x'));  // long names go as long strings
+  EXPECT_FALSE(ib.Transparent);
+  EXPECT_TRUE(ib.SystemMemory);
+  EXPECT_EQ(ib.TransparentColor, 0xFF00FFu);
+  EXPECT_EQ(ib.SkipHeight, 1000);
+  EXPECT_EQ(lib.ColorTable[5], 77);
+}
+
+TEST(ContainerWriter, AnEmptyLibraryIsValid) {
+  TDXImageList lib;
+  lib.LoadFromBytes(WriteSpriteLibrary({}));
+  EXPECT_EQ(lib.Count(), 0);
+}
+
+TEST(ContainerWriter, AColourTableMustHoldAllColours) {
+  EXPECT_THROW(WriteSpriteLibrary({}, std::vector<uint8_t>(1000)), GameError);
+}
+
+TEST(ContainerWriter, SoundItemsReadBackWithTheirWaves) {
+  WaveData w = MakePcmWave(1, 11025, 8, {128, 200, 50, 128});
+  SoundItemSpec s{"splash", false, 3, EncodeWave(w)};
+  SoundItemSpec m{"music", true, 0,
+                  EncodeWave(MakePcmWave(2, 22050, 16, std::vector<uint8_t>(8, 1)))};
+  TDXWaveList lib;
+  lib.LoadFromBytes(WriteSoundLibrary({s, m}));
+  EXPECT_EQ(lib.Find("Splash").MaxPlayingCount, 3);
+  EXPECT_FALSE(lib.Find("splash").Looped);
+  EXPECT_TRUE(lib.Find("MUSIC").Looped);
+  EXPECT_THROW(lib.Find("reel"), GameError);
+}
+
+}  // namespace
+}  // namespace tw::bake
