@@ -16,6 +16,7 @@ int List(const Args& args);
 int Find(const Args& args);
 int Pixel(const Args& args);
 int Extract(const Args& args);
+int Pack(const Args& args);  // builds a library from a manifest (pack.cpp)
 
 // A whole number written in decimal; anything else raises "'TEXT' is not a
 // number".

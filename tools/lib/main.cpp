@@ -21,6 +21,7 @@ constexpr Command kCommands[] = {
     {"find", "find FILE NAME", tw::lib::Find},
     {"pixel", "pixel FILE NAME FRAME X Y", tw::lib::Pixel},
     {"extract", "extract FILE NAME OUT", tw::lib::Extract},
+    {"pack", "pack MANIFEST OUT", tw::lib::Pack},
     {"map", "map FILE.iso", tw::lib::Map},
 };
 
