@@ -22,14 +22,45 @@ void TPictureCollectionItem::Draw(Surface16& dest, int32_t x, int32_t y, int32_t
   bottom = std::min<int64_t>(bottom, dest.Height());
   if (right <= left || bottom <= top) return;
   const auto width = static_cast<int32_t>(right - left);
-  const uint16_t* src = converted_.data() + srcY * picture_.Width + srcX;
   const uint16_t key = ColorKey();
+  if (Transparent && key == spanKey_ && !spanRows_.empty()) {
+    const int64_t frameX = static_cast<int64_t>(frame % columns) * grid_.cellW;
+    const int64_t frameY = static_cast<int64_t>(frame / columns) * grid_.cellH;
+    DrawSpans(dest, frame, static_cast<int32_t>(srcX - frameX), static_cast<int32_t>(srcY - frameY),
+              static_cast<int32_t>(left), static_cast<int32_t>(top), width,
+              static_cast<int32_t>(bottom - top));
+    return;
+  }
+  const uint16_t* src = converted_.data() + srcY * picture_.Width + srcX;
   for (int64_t row = top; row < bottom; ++row, src += picture_.Width) {
     uint16_t* out = dest.Row(static_cast<int32_t>(row)) + left;
     if (Transparent) {
       BlitKeyedRow(out, src, width, key);
     } else {
       BlitRow(out, src, width);
+    }
+  }
+}
+
+// Copies the visible part (columns frameX .. frameX + width, rows frameY ..
+// frameY + height of the frame) run by run.
+void TPictureCollectionItem::DrawSpans(Surface16& dest, int32_t frame, int32_t frameX,
+                                       int32_t frameY, int32_t left, int32_t top, int32_t width,
+                                       int32_t height) const {
+  const Rect r = FrameRect(frame);
+  const int32_t clipRight = frameX + width;
+  const uint32_t* rowSpans = spanRows_.data() + static_cast<size_t>(frame) * grid_.frameH + frameY;
+  const uint16_t* src =
+      converted_.data() + static_cast<size_t>(r.Top + frameY) * picture_.Width + r.Left;
+  for (int32_t j = 0; j < height; ++j, src += picture_.Width) {
+    uint16_t* out = dest.Row(top + j) + left;
+    for (uint32_t k = rowSpans[j], end = rowSpans[j + 1]; k < end; ++k) {
+      int32_t s = spans_[k].start, e = s + spans_[k].length;
+      if (e <= frameX) continue;
+      if (s >= clipRight) break;
+      s = std::max(s, frameX);
+      e = std::min(e, clipRight);
+      BlitSpan(out + (s - frameX), src + s, e - s);
     }
   }
 }

@@ -94,6 +94,33 @@ void TPictureCollectionItem::Restore(PixelFormat format) {
                                          static_cast<uint8_t>(c >> 8), static_cast<uint8_t>(c));
   }
   initialized_ = true;
+  BuildSpans();
+}
+
+void TPictureCollectionItem::BuildSpans() {
+  spanRows_.clear();
+  spans_.clear();
+  spanKey_ = ColorKey();
+  // Frames that overlap could make the run lists larger than the picture;
+  // such items draw pixel by pixel instead.
+  const int64_t rows = int64_t{grid_.Count()} * grid_.frameH;
+  if (rows == 0 || rows * grid_.frameW > 2 * static_cast<int64_t>(converted_.size())) return;
+  spanRows_.reserve(static_cast<size_t>(rows) + 1);
+  for (int32_t f = 0; f < grid_.Count(); ++f) {
+    Rect r = FrameRect(f);
+    for (int32_t y = r.Top; y < r.Bottom; ++y) {
+      spanRows_.push_back(static_cast<uint32_t>(spans_.size()));
+      const uint16_t* row = converted_.data() + static_cast<size_t>(y) * picture_.Width + r.Left;
+      for (int32_t x = 0; x < grid_.frameW;) {
+        while (x < grid_.frameW && row[x] == spanKey_) ++x;
+        int32_t start = x;
+        while (x < grid_.frameW && row[x] != spanKey_) ++x;
+        if (x > start)
+          spans_.push_back({static_cast<uint16_t>(start), static_cast<uint16_t>(x - start)});
+      }
+    }
+  }
+  spanRows_.push_back(static_cast<uint32_t>(spans_.size()));
 }
 
 void TPictureCollectionItem::Finalize() {
@@ -101,6 +128,10 @@ void TPictureCollectionItem::Finalize() {
   grid_ = {};
   converted_.clear();
   converted_.shrink_to_fit();
+  spanRows_.clear();
+  spanRows_.shrink_to_fit();
+  spans_.clear();
+  spans_.shrink_to_fit();
 }
 
 // ---- the library ---------------------------------------------------------

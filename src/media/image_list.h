@@ -63,12 +63,25 @@ class TPictureCollectionItem {
   };
   Grid MakeGrid() const;
 
+  // Runs of non-key pixels in each row of each frame, found once when the
+  // frames are built, so drawing copies runs and never looks at key pixels.
+  // Used while the key is still the one they were found with.
+  struct Span {
+    uint16_t start, length;
+  };
+  void BuildSpans();
+  void DrawSpans(Surface16& dest, int32_t frame, int32_t frameX, int32_t frameY, int32_t left,
+                 int32_t top, int32_t width, int32_t height) const;
+
   Picture picture_;
   const TDXImageList* owner_ = nullptr;
   bool initialized_ = false;
   PixelFormat format_ = PixelFormat::RGB565;
   std::vector<uint16_t> converted_;  // the picture in the display's layout
   Grid grid_;
+  std::vector<uint32_t> spanRows_;  // per frame row, its first span; one more at the end
+  std::vector<Span> spans_;
+  uint16_t spanKey_ = 0;
 };
 
 class TDXImageList {

@@ -238,6 +238,21 @@ TEST_F(ImageListDraw, WideRowsUseTheFastPathCorrectly) {
       ASSERT_EQ(s.At(x + 1, y), (x * 7 + y) % 5 == 0 ? 0x0001 : 0x07E0) << x << "," << y;
   EXPECT_EQ(s.At(0, 0), 0x0001);
   EXPECT_EQ(s.At(38, 0), 0x0001);
+  // Clipped at the left and the bottom, still leaving out exactly the key pixels.
+  s.Fill(0x0001);
+  item.Draw(s, -3, 1, 0);
+  for (int32_t x = 0; x < 40; ++x) {
+    ASSERT_EQ(s.At(x, 0), 0x0001);
+    uint16_t want = x < 34 && ((x + 3) * 7) % 5 != 0 ? 0x07E0 : 0x0001;
+    ASSERT_EQ(s.At(x, 1), want) << x;
+  }
+  // With another key colour the pixels go through the other drawing path.
+  s.Fill(0x0001);
+  item.TransparentColor = 0x00FF00;
+  item.Draw(s, 2, 0, 0);
+  for (int32_t y = 0; y < 2; ++y)
+    for (int32_t x = 0; x < 37; ++x)
+      ASSERT_EQ(s.At(x + 2, y), (x * 7 + y) % 5 == 0 ? 0x0000 : 0x0001) << x << "," << y;
 }
 
 TEST_F(ImageListDraw, StretchScalesClipsAndKeys) {
