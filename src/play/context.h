@@ -47,13 +47,6 @@ struct PlayHooks {
   std::function<void()> FillLakeList;
   // A notice to the player with an OK button (modal).
   std::function<void(const std::string&)> MessageBox;
-  // Show or hide the drawing surface over the whole window.
-  std::function<void(bool)> ShowSurface;
-  // The system cursor over the drawing surface: hidden during play.
-  std::function<void(bool)> ShowCursor;
-  // Add page flipping and waiting for the vertical blank to the surface's
-  // options (effective at its next Initialize).
-  std::function<void()> AddPageFlip;
 };
 
 struct PlayContext {
