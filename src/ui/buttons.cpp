@@ -91,7 +91,8 @@ void ToggleControl::MouseUp(int32_t button, int32_t x, int32_t y) {
 void ToggleControl::PaintCaption(Canvas& c, int32_t x) {
   const Font& f = c.GetFont(FontName);
   int32_t ty = (Height - f.CellHeight) / 2;
-  if (Focused()) c.FillRect(x - 2, std::max(0, ty), f.TextWidth(Caption) + 4, f.CellHeight, kMenuFocus);
+  if (Focused())
+    c.FillRect(x - 2, std::max(0, ty), f.TextWidth(Caption) + 4, f.CellHeight, kMenuFocus);
   c.DrawText(f, x, ty, Caption, Enabled() ? TextColor : kMenuDisabled);
 }
 
@@ -163,8 +164,10 @@ void RadioButton::Paint(Canvas& c) {
     for (int32_t x = 0; x < 12; ++x) {
       int32_t dx = 2 * x - 11, dy = 2 * y - 11;  // doubled distances from the centre
       int32_t d = dx * dx + dy * dy;
-      if (d <= 81) c.Pixel(x, by + y, kMenuWindow);
-      else if (d <= 135) c.Pixel(x, by + y, ink);
+      if (d <= 81)
+        c.Pixel(x, by + y, kMenuWindow);
+      else if (d <= 135)
+        c.Pixel(x, by + y, ink);
     }
   if (checked_) c.FillRect(4, by + 4, 4, 4, ink);
   PaintCaption(c, 17);
@@ -175,7 +178,9 @@ bool RadioButton::KeyDown(int32_t vk, bool) {
     Click();
     return true;
   }
-  int32_t step = (vk == vk::kDown || vk == vk::kRight) ? 1 : (vk == vk::kUp || vk == vk::kLeft) ? -1 : 0;
+  int32_t step = (vk == vk::kDown || vk == vk::kRight) ? 1
+                 : (vk == vk::kUp || vk == vk::kLeft)  ? -1
+                                                       : 0;
   if (step == 0) return false;
   // Arrows walk the group, checking as they go.
   auto group = Group();

@@ -19,13 +19,16 @@ void Canvas::SetClip(Rect clip) {
   clip_ = Intersect(clip, Rect{0, 0, surface_.Width(), surface_.Height()});
 }
 
-void Canvas::Pixel(int32_t x, int32_t y, Rgb c) { FillRect(x, y, 1, 1, c); }
+void Canvas::Pixel(int32_t x, int32_t y, Rgb c) {
+  FillRect(x, y, 1, 1, c);
+}
 
 void Canvas::FillRect(int32_t x, int32_t y, int32_t w, int32_t h, Rgb c) {
   Rect r = Intersect(Rect{ox_ + x, oy_ + y, ox_ + x + w, oy_ + y + h}, clip_);
   if (r.Empty()) return;
   uint16_t v = surface_.Pack(c.R, c.G, c.B);
-  for (int32_t yy = r.Top; yy < r.Bottom; ++yy) std::fill(surface_.Row(yy) + r.Left, surface_.Row(yy) + r.Right, v);
+  for (int32_t yy = r.Top; yy < r.Bottom; ++yy)
+    std::fill(surface_.Row(yy) + r.Left, surface_.Row(yy) + r.Right, v);
 }
 
 void Canvas::FrameRect(int32_t x, int32_t y, int32_t w, int32_t h, Rgb c) {

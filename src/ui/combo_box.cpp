@@ -23,9 +23,13 @@ void ComboBox::SetItemIndex(int32_t index) {
   Invalidate();
 }
 
-int32_t ComboBox::RowHeight() const { return UsedFont().CellHeight + 2; }
+int32_t ComboBox::RowHeight() const {
+  return UsedFont().CellHeight + 2;
+}
 
-int32_t ComboBox::Rows() const { return std::clamp(Count(), 1, std::max(1, DropDownCount)); }
+int32_t ComboBox::Rows() const {
+  return std::clamp(Count(), 1, std::max(1, DropDownCount));
+}
 
 Rect ComboBox::ListRect() const {
   int32_t h = Rows() * RowHeight() + 2;
@@ -125,7 +129,9 @@ void ComboBox::MouseUp(int32_t button, int32_t x, int32_t y) {
   if (button == kMouseLeft && open_ && OverlayContains(x, y)) Choose(RowAt(x, y));
 }
 
-void ComboBox::OverlayMouseDown(int32_t x, int32_t y) { hot_ = RowAt(x, y); }
+void ComboBox::OverlayMouseDown(int32_t x, int32_t y) {
+  hot_ = RowAt(x, y);
+}
 
 void ComboBox::OverlayMouseMove(int32_t x, int32_t y) {
   int32_t row = RowAt(x, y);

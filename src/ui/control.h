@@ -25,9 +25,9 @@ inline constexpr int32_t kMouseMiddle = 2;
 
 // Windows virtual-key codes the widgets react to.
 namespace vk {
-inline constexpr int32_t kBack = 8, kTab = 9, kReturn = 13, kShift = 16, kEscape = 27,
-                         kSpace = 32, kPrior = 33, kNext = 34, kEnd = 35, kHome = 36, kLeft = 37,
-                         kUp = 38, kRight = 39, kDown = 40, kDelete = 46;
+inline constexpr int32_t kBack = 8, kTab = 9, kReturn = 13, kShift = 16, kEscape = 27, kSpace = 32,
+                         kPrior = 33, kNext = 34, kEnd = 35, kHome = 36, kLeft = 37, kUp = 38,
+                         kRight = 39, kDown = 40, kDelete = 46;
 }
 
 class Control {

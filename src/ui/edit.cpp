@@ -130,12 +130,16 @@ void Edit::DoubleClick(int32_t, int32_t) {
 bool Edit::KeyDown(int32_t vk, bool shift) {
   switch (vk) {
     case vk::kLeft:
-      if (!shift && SelLength()) MoveCaret(SelStart(), false);
-      else MoveCaret(caret_ ? caret_ - 1 : 0, shift);
+      if (!shift && SelLength())
+        MoveCaret(SelStart(), false);
+      else
+        MoveCaret(caret_ ? caret_ - 1 : 0, shift);
       return true;
     case vk::kRight:
-      if (!shift && SelLength()) MoveCaret(SelStart() + SelLength(), false);
-      else MoveCaret(caret_ + 1, shift);
+      if (!shift && SelLength())
+        MoveCaret(SelStart() + SelLength(), false);
+      else
+        MoveCaret(caret_ + 1, shift);
       return true;
     case vk::kHome:
       MoveCaret(0, shift);

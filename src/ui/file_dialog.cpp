@@ -48,7 +48,9 @@ std::string WithDefaultExtension(const std::string& name, const std::string& ext
 bool MatchesPattern(const std::string& name, const std::string& pattern) {
   // Iterative wildcard match with one back-tracking point per '*'.
   size_t n = 0, p = 0, star = std::string::npos, mark = 0;
-  auto lower = [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); };
+  auto lower = [](char c) {
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  };
   while (n < name.size()) {
     if (p < pattern.size() && (pattern[p] == '?' || lower(pattern[p]) == lower(name[n]))) {
       ++n, ++p;
@@ -83,11 +85,11 @@ std::vector<FolderEntry> ListFolder(const std::string& folder,
     }
   }
   auto byName = [](const FolderEntry& a, const FolderEntry& b) {
-    return std::lexicographical_compare(
-        a.Name.begin(), a.Name.end(), b.Name.begin(), b.Name.end(), [](char x, char y) {
-          return std::tolower(static_cast<unsigned char>(x)) <
-                 std::tolower(static_cast<unsigned char>(y));
-        });
+    return std::lexicographical_compare(a.Name.begin(), a.Name.end(), b.Name.begin(), b.Name.end(),
+                                        [](char x, char y) {
+                                          return std::tolower(static_cast<unsigned char>(x)) <
+                                                 std::tolower(static_cast<unsigned char>(y));
+                                        });
   };
   std::sort(folders.begin(), folders.end(), byName);
   std::sort(files.begin(), files.end(), byName);

@@ -48,8 +48,7 @@ void ReadAtlas(Font& f, std::span<const uint8_t> bmp) {
   int64_t rows = topDown ? -static_cast<int64_t>(height) : height;
   if (width <= 0 || rows <= 0 || width > 4096 || rows > 4096)
     throw Damaged(f.Name, "the picture has an impossible size");
-  if (width < Font::kColumns * f.CellWidth ||
-      rows < (Font::kCount / Font::kColumns) * f.CellHeight)
+  if (width < Font::kColumns * f.CellWidth || rows < (Font::kCount / Font::kColumns) * f.CellHeight)
     throw Damaged(f.Name, "the picture is too small for its cells");
   size_t stride = (static_cast<size_t>(width) + 3) & ~size_t{3};
   in.Seek(dataOffset);

@@ -64,7 +64,7 @@ class FontSet {
 };
 
 // The face names the menus use.
-inline constexpr const char* kFontNames[] = {"sans-11", "sans-11b", "sans-12", "sans-13",
+inline constexpr const char* kFontNames[] = {"sans-11", "sans-11b", "sans-12",  "sans-13",
                                              "sans-21", "arial-21", "arial-21i"};
 
 // Text typed on the keyboard arrives as UTF-8; the menus keep Windows-1252.

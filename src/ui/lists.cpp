@@ -6,7 +6,9 @@ namespace tw {
 
 // ---- scroll bar ----
 
-void ScrollBar::ScrollTo(int32_t top) { Top = std::clamp(top, 0, MaxTop()); }
+void ScrollBar::ScrollTo(int32_t top) {
+  Top = std::clamp(top, 0, MaxTop());
+}
 
 void ScrollBar::Thumb(int32_t height, int32_t& pos, int32_t& size) const {
   int32_t track = std::max(0, height - 2 * kWidth);
@@ -63,9 +65,13 @@ void ScrollBar::MouseMove(int32_t y, int32_t height) {
 
 // ---- list box ----
 
-int32_t ListBox::ItemHeight() const { return UsedFont().CellHeight + 1; }
+int32_t ListBox::ItemHeight() const {
+  return UsedFont().CellHeight + 1;
+}
 
-int32_t ListBox::VisibleRows() const { return std::max(1, (Height - 4) / ItemHeight()); }
+int32_t ListBox::VisibleRows() const {
+  return std::max(1, (Height - 4) / ItemHeight());
+}
 
 void ListBox::Layout() {
   bar_.Rows = Count();
@@ -263,8 +269,10 @@ std::vector<std::string> WrapLine(const Font& font, const std::string& line, int
       ++end;
     }
     if (end < line.size()) {
-      if (lastBreak != std::string::npos && lastBreak > start) end = lastBreak;
-      else if (end == start) ++end;  // a character wider than the memo
+      if (lastBreak != std::string::npos && lastBreak > start)
+        end = lastBreak;
+      else if (end == start)
+        ++end;  // a character wider than the memo
     }
     out.push_back(line.substr(start, end - start));
     start = end;
@@ -323,8 +331,8 @@ void Memo::Paint(Canvas& c) {
   int32_t right = Width - (bar_.Needed() ? ScrollBar::kWidth : 0);
   {
     CanvasState keep(c);
-    c.SetClip(Intersect(c.Clip(), Rect{c.OriginX() + 1, c.OriginY() + 1,
-                                       c.OriginX() + right - 1, c.OriginY() + Height - 1}));
+    c.SetClip(Intersect(c.Clip(), Rect{c.OriginX() + 1, c.OriginY() + 1, c.OriginX() + right - 1,
+                                       c.OriginY() + Height - 1}));
     for (int32_t row = 0; row < bar_.Page && bar_.Top + row < bar_.Rows; ++row)
       c.DrawText(f, 4, 2 + row * f.CellHeight, wrapped_[static_cast<size_t>(bar_.Top + row)],
                  TextColor);
@@ -364,13 +372,26 @@ bool Memo::KeyDown(int32_t vk, bool) {
   ShownLines();
   int32_t top = bar_.Top;
   switch (vk) {
-    case vk::kUp: top -= 1; break;
-    case vk::kDown: top += 1; break;
-    case vk::kPrior: top -= bar_.Page; break;
-    case vk::kNext: top += bar_.Page; break;
-    case vk::kHome: top = 0; break;
-    case vk::kEnd: top = bar_.MaxTop(); break;
-    default: return false;
+    case vk::kUp:
+      top -= 1;
+      break;
+    case vk::kDown:
+      top += 1;
+      break;
+    case vk::kPrior:
+      top -= bar_.Page;
+      break;
+    case vk::kNext:
+      top += bar_.Page;
+      break;
+    case vk::kHome:
+      top = 0;
+      break;
+    case vk::kEnd:
+      top = bar_.MaxTop();
+      break;
+    default:
+      return false;
   }
   bar_.ScrollTo(top);
   Invalidate();

@@ -13,9 +13,9 @@ namespace tw {
 class ScrollBar {
  public:
   static constexpr int32_t kWidth = 14;
-  int32_t Top = 0;       // first row shown
-  int32_t Rows = 0;      // rows in all
-  int32_t Page = 1;      // rows that fit
+  int32_t Top = 0;   // first row shown
+  int32_t Rows = 0;  // rows in all
+  int32_t Page = 1;  // rows that fit
   int32_t MaxTop() const { return Rows > Page ? Rows - Page : 0; }
   bool Needed() const { return Rows > Page; }
   void ScrollTo(int32_t top);

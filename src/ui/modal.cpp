@@ -20,8 +20,10 @@ ModalResult Form::ShowModal(Screen& screen, ModalHost& host, Control* firstFocus
     Form& f;
     ~Pop() { s.PopModal(f); }
   } pop{screen, *this};
-  if (firstFocus) screen.SetFocus(firstFocus, true);
-  else screen.TabNext(false);
+  if (firstFocus)
+    screen.SetFocus(firstFocus, true);
+  else
+    screen.TabNext(false);
   host.RunModal([this] { return closed_; });
   return closed_ ? result_ : ModalResult::Cancel;
 }
@@ -58,8 +60,10 @@ bool Form::KeyDown(int32_t vk, bool) {
     return true;
   }
   if (vk == vk::kEscape) {
-    if (CancelButton && CancelButton->Usable()) CancelButton->Click();
-    else Close(ModalResult::Cancel);
+    if (CancelButton && CancelButton->Usable())
+      CancelButton->Click();
+    else
+      Close(ModalResult::Cancel);
     return true;
   }
   return false;

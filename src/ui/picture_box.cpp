@@ -5,8 +5,8 @@
 namespace tw {
 
 void PictureBox::SetPicture(Picture picture) {
-  if (picture.Pixels.size() !=
-      static_cast<size_t>(std::max(0, picture.Width)) * static_cast<size_t>(std::max(0, picture.Height)))
+  if (picture.Pixels.size() != static_cast<size_t>(std::max(0, picture.Width)) *
+                                   static_cast<size_t>(std::max(0, picture.Height)))
     picture = Picture{};
   picture_ = std::move(picture);
   Invalidate();
@@ -45,15 +45,17 @@ void TabControl::SetTabIndex(int32_t index) {
 }
 
 void TabControl::SetPicture(Picture picture, Rect area) {
-  if (picture.Pixels.size() !=
-      static_cast<size_t>(std::max(0, picture.Width)) * static_cast<size_t>(std::max(0, picture.Height)))
+  if (picture.Pixels.size() != static_cast<size_t>(std::max(0, picture.Width)) *
+                                   static_cast<size_t>(std::max(0, picture.Height)))
     picture = Picture{};
   picture_ = std::move(picture);
   area_ = area;
   Invalidate();
 }
 
-int32_t TabControl::TabWidth(size_t i) const { return UsedFont().TextWidth(tabs_[i]) + 16; }
+int32_t TabControl::TabWidth(size_t i) const {
+  return UsedFont().TextWidth(tabs_[i]) + 16;
+}
 
 int32_t TabControl::TabAt(int32_t x, int32_t y) const {
   if (y < 0 || y >= kTabHeight) return -1;

@@ -24,7 +24,9 @@ Screen::~Screen() {
   root_.reset();
 }
 
-Control& Screen::TopLayer() const { return layers_.empty() ? *root_ : *layers_.back().form; }
+Control& Screen::TopLayer() const {
+  return layers_.empty() ? *root_ : *layers_.back().form;
+}
 
 bool Screen::Contains(const Control* ancestor, const Control* c) const {
   for (; c; c = c->parent_)
@@ -209,8 +211,8 @@ void Screen::Tick(uint32_t nowMs) {
     hintDone_ = true;
   }
   uint32_t pause = hintWasShowing_ ? kHintShortPause : kHintPause;
-  if (!hint_.Visible && !hintDone_ && hover_ && !hover_->Hint.empty() && !capture_ &&
-      !overlay_ && now_ - hoverSince_ >= pause) {
+  if (!hint_.Visible && !hintDone_ && hover_ && !hover_->Hint.empty() && !capture_ && !overlay_ &&
+      now_ - hoverSince_ >= pause) {
     const Font& f = fonts_.Get(HintWindow::kFont);
     int32_t w = f.TextWidth(hover_->Hint) + 7;
     int32_t h = f.CellHeight + 4;
@@ -226,8 +228,8 @@ void Screen::Tick(uint32_t nowMs) {
 }
 
 CursorKind Screen::Cursor() const {
-  if (overlay_ && overlay_->OverlayContains(mouseX_ - overlay_->FrameLeft(),
-                                            mouseY_ - overlay_->FrameTop()))
+  if (overlay_ &&
+      overlay_->OverlayContains(mouseX_ - overlay_->FrameLeft(), mouseY_ - overlay_->FrameTop()))
     return CursorKind::Arrow;
   Control* t = capture_ ? capture_ : ControlAt(mouseX_, mouseY_);
   if (!t || !t->Usable()) return CursorKind::Arrow;

@@ -27,8 +27,8 @@ class HintWindow {
 
 class Screen {
  public:
-  static constexpr uint32_t kHintPause = 500;      // hover before a hint shows
-  static constexpr uint32_t kHintShortPause = 50;  // from one hint to the next
+  static constexpr uint32_t kHintPause = 500;       // hover before a hint shows
+  static constexpr uint32_t kHintShortPause = 50;   // from one hint to the next
   static constexpr uint32_t kHintHidePause = 2500;  // how long a hint stays
   static constexpr uint32_t kDoubleClickTime = 500;
 

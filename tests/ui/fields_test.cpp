@@ -200,8 +200,7 @@ TEST(Memo, LongLinesWrapAtBlanksAndWordsTooWideAreCut) {
   const Font& f = TestFonts().Get("sans-11");
   auto lines = WrapLine(f, "As you complete lakes", 60);  // 10 characters fit
   EXPECT_EQ(lines, (std::vector<std::string>{"As you ", "complete ", "lakes"}));
-  EXPECT_EQ(WrapLine(f, "<<<<<<<<<<<<<<<", 60),
-            (std::vector<std::string>{"<<<<<<<<<<", "<<<<<"}));
+  EXPECT_EQ(WrapLine(f, "<<<<<<<<<<<<<<<", 60), (std::vector<std::string>{"<<<<<<<<<<", "<<<<<"}));
   EXPECT_EQ(WrapLine(f, "", 60), (std::vector<std::string>{""}));
   EXPECT_EQ(WrapLine(f, "abc", 0), (std::vector<std::string>{"a", "b", "c"}));
   Screen s(TestFonts());
@@ -304,7 +303,9 @@ TEST(PictureBox, AReleaseCountsOnlyOverThePictureAfterAPressOnIt) {
   pic.SetBounds(0, 0, 512, 384);
   pic.Cursor = CursorKind::Hand;
   std::vector<std::string> seen;
-  pic.OnMouseDown = [&](int32_t b, int32_t, int32_t) { seen.push_back("down" + std::to_string(b)); };
+  pic.OnMouseDown = [&](int32_t b, int32_t, int32_t) {
+    seen.push_back("down" + std::to_string(b));
+  };
   pic.OnMouseUp = [&](int32_t b, int32_t, int32_t) { seen.push_back("up" + std::to_string(b)); };
   s.MouseDown(kMouseLeft, 100, 100);
   s.MouseUp(kMouseLeft, 600, 450);  // released off the picture

@@ -1,3 +1,5 @@
+#include "ui/font.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -5,7 +7,6 @@
 
 #include "core/error.h"
 #include "ui/canvas.h"
-#include "ui/font.h"
 #include "ui_support.h"
 
 namespace tw {
@@ -18,10 +19,13 @@ using test::WidthsList;
 // Every cell holds its own character code as coverage in its top-left
 // pixel, so a wrong cell lookup shows.
 std::vector<uint8_t> CodedAtlas(bool topDown) {
-  return MakeGreyBmp(16 * 5, 14 * 7, [](int32_t x, int32_t y) {
-    if (x % 5 || y % 7) return uint8_t{0};
-    return static_cast<uint8_t>(32 + (y / 7) * 16 + x / 5);
-  }, topDown);
+  return MakeGreyBmp(
+      16 * 5, 14 * 7,
+      [](int32_t x, int32_t y) {
+        if (x % 5 || y % 7) return uint8_t{0};
+        return static_cast<uint8_t>(32 + (y / 7) * 16 + x / 5);
+      },
+      topDown);
 }
 
 TEST(Fonts, CellsAreFoundInBothRowOrders) {
@@ -47,7 +51,12 @@ TEST(Fonts, DamagedFontDataIsRefusedWithTheFontsName) {
       EXPECT_NE(std::string(e.what()).find(part), std::string::npos) << e.what();
     }
   };
-  fails([&] { MakeFont("sans-12", 5, 7, 6, WidthsList(4), std::vector<uint8_t>(good.begin(), good.begin() + 2000)); }, "cut short");
+  fails(
+      [&] {
+        MakeFont("sans-12", 5, 7, 6, WidthsList(4),
+                 std::vector<uint8_t>(good.begin(), good.begin() + 2000));
+      },
+      "cut short");
   fails([&] { MakeFont("sans-12", 6, 7, 6, WidthsList(4), good); }, "too small");
   fails([&] { MakeFont("sans-12", 0, 7, 6, WidthsList(4), good); }, "cell size");
   fails([&] { MakeFont("sans-12", 5, 7, 9, WidthsList(4), good); }, "ascent");
@@ -74,12 +83,14 @@ TEST(Fonts, AFolderWithoutFontsFallsBackToTheBuiltInFace) {
 }
 
 TEST(Fonts, TheFolderLoaderReadsEveryListedFaceAndSkipsBrokenOnes) {
-  fs::path dir = fs::temp_directory_path() /
-                 ("tw-ui-fonts-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+  fs::path dir =
+      fs::temp_directory_path() /
+      ("tw-ui-fonts-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
   fs::create_directories(dir / "ui");
   auto atlas = CodedAtlas(false);
   std::ofstream(dir / "ui" / "sans-11.bmp", std::ios::binary)
-      .write(reinterpret_cast<const char*>(atlas.data()), static_cast<std::streamsize>(atlas.size()));
+      .write(reinterpret_cast<const char*>(atlas.data()),
+             static_cast<std::streamsize>(atlas.size()));
   std::ofstream(dir / "ui" / "fonts.ini")
       << "[sans-11]\npicture=sans-11.bmp\ncellwidth=5\ncellheight=7\nascent=6\nwidths="
       << WidthsList(5) << "\n[sans-12]\npicture=missing.bmp\ncellwidth=5\ncellheight=7\n";

@@ -1,3 +1,5 @@
+#include "ui/modal.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,7 +9,6 @@
 #include "ui/edit.h"
 #include "ui/file_dialog.h"
 #include "ui/lists.h"
-#include "ui/modal.h"
 #include "ui/panels.h"
 #include "ui_support.h"
 

@@ -10,12 +10,12 @@
 #include "ui/buttons.h"
 #include "ui/combo_box.h"
 #include "ui/edit.h"
+#include "ui/file_dialog.h"
 #include "ui/lists.h"
+#include "ui/modal.h"
 #include "ui/panels.h"
 #include "ui/picture_box.h"
 #include "ui/screen.h"
-#include "ui/file_dialog.h"
-#include "ui/modal.h"
 #include "ui_support.h"
 
 namespace tw {
@@ -56,9 +56,9 @@ Picture Backdrop() {
   Picture p{640, 480, std::vector<uint32_t>(640 * 480)};
   for (int32_t y = 0; y < 480; ++y)
     for (int32_t x = 0; x < 640; ++x)
-      p.Pixels[static_cast<size_t>(y * 640 + x)] =
-          (static_cast<uint32_t>(10 + y / 20) << 16) | (static_cast<uint32_t>(30 + y / 8) << 8) |
-          static_cast<uint32_t>(50 + x / 10);
+      p.Pixels[static_cast<size_t>(y * 640 + x)] = (static_cast<uint32_t>(10 + y / 20) << 16) |
+                                                   (static_cast<uint32_t>(30 + y / 8) << 8) |
+                                                   static_cast<uint32_t>(50 + x / 10);
   return p;
 }
 

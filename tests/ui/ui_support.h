@@ -23,8 +23,14 @@ inline std::vector<uint8_t> MakeGreyBmp(int32_t w, int32_t h,
   uint32_t stride = (static_cast<uint32_t>(w) + 3) & ~3u;
   uint32_t offset = 14 + 40 + 256 * 4;
   std::vector<uint8_t> b;
-  auto u16 = [&](uint32_t v) { b.push_back(v & 255); b.push_back((v >> 8) & 255); };
-  auto u32 = [&](uint32_t v) { u16(v & 0xFFFF); u16(v >> 16); };
+  auto u16 = [&](uint32_t v) {
+    b.push_back(v & 255);
+    b.push_back((v >> 8) & 255);
+  };
+  auto u32 = [&](uint32_t v) {
+    u16(v & 0xFFFF);
+    u16(v >> 16);
+  };
   b.push_back('B');
   b.push_back('M');
   u32(offset + stride * static_cast<uint32_t>(h));
