@@ -89,8 +89,7 @@ struct Alphas {
 inline Alphas AlphasOf(float coordinate, float f) {
   if (std::fabs(coordinate) >= 0x1p-16f) {
     // f is a multiple of 2^-39 and smaller than 1 in size: 1 - f and the
-    // products fit
-    // in 53 bits exactly.
+    // products fit in 53 bits exactly.
     const double fd = f;
     return {static_cast<uint8_t>(static_cast<int64_t>((1.0 - fd) * 255.0)),
             static_cast<uint8_t>(static_cast<int64_t>(fd * 255.0))};
