@@ -307,8 +307,13 @@ void Memo::Rewrap() const {
   bar_.Page = std::max(1, (Height - 4) / ih);
   auto wrapTo = [&](int32_t width) {
     wrapped_.clear();
-    for (auto& l : lines_)
+    for (auto& l : lines_) {
+      if (!WordWrap) {
+        wrapped_.push_back(l);
+        continue;
+      }
       for (auto& piece : WrapLine(f, l, width)) wrapped_.push_back(std::move(piece));
+    }
     bar_.Rows = static_cast<int32_t>(wrapped_.size());
   };
   int32_t full = Width - 8;

@@ -79,6 +79,8 @@ class ListBox : public Control {
 class Memo : public Control {
  public:
   explicit Memo(std::string name = {}) : Control(std::move(name)) { FontName = "sans-11"; }
+  // Long lines wrap at blanks; when cleared they are cut at the edge.
+  bool WordWrap = true;
   const std::vector<std::string>& Lines() const { return lines_; }
   void Clear();
   void Add(std::string line);

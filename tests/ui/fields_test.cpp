@@ -208,6 +208,11 @@ TEST(Memo, LongLinesWrapAtBlanksAndWordsTooWideAreCut) {
   memo.SetBounds(137, 20, 186, 198);
   memo.Add("No Description");
   EXPECT_EQ(memo.ShownLines().size(), 1u);
+  memo.Add(std::string(40, '<'));  // 240 pixels in a memo 186 wide
+  EXPECT_EQ(memo.ShownLines().size(), 3u);
+  memo.WordWrap = false;
+  memo.Add("x");  // any change of the lines lays them out again
+  EXPECT_EQ(memo.ShownLines().size(), 3u);
   memo.Clear();
   for (int i = 0; i < 40; ++i) memo.Add("line");
   memo.SetFocus();
