@@ -1,3 +1,11 @@
+# Every test runs headless, with the program folder and the sources named.
+# The variables ride on the launcher, so discovery and runs both see them.
+function(tarnwick_discover_tests target)
+  set_target_properties(${target} PROPERTIES CROSSCOMPILING_EMULATOR
+    "/usr/bin/env;SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;TARNWICK_BIN=${CMAKE_BINARY_DIR}/bin;TARNWICK_SOURCE=${PROJECT_SOURCE_DIR};${ARGN}")
+  gtest_discover_tests(${target} WORKING_DIRECTORY ${CMAKE_BINARY_DIR} DISCOVERY_TIMEOUT 60)
+endfunction()
+
 # tarnwick_module(NAME DEPS a b ... LIBS x y ...)
 # Builds src/NAME/*.cpp into the static library tw_NAME and, when tests/NAME
 # holds sources, the GoogleTest binary test_NAME linked against it.
@@ -24,9 +32,6 @@ function(tarnwick_module name)
     target_include_directories(test_${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     target_link_libraries(test_${name} PRIVATE tw_${name} ${M_TEST_LIBS} GTest::gtest_main)
     set_target_properties(test_${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-    gtest_discover_tests(test_${name}
-      WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
-      PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;TARNWICK_BIN=${CMAKE_BINARY_DIR}/bin;TARNWICK_SOURCE=${PROJECT_SOURCE_DIR}"
-      DISCOVERY_TIMEOUT 60)
+    tarnwick_discover_tests(test_${name})
   endif()
 endfunction()
