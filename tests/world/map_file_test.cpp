@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "core/error.h"
+#include "core/random.h"
 
 namespace tw {
 namespace {
@@ -170,6 +171,32 @@ TEST_F(MapFileTest, ShortOrOutOfRangeFilesAreRefusedBeforeAnythingIsStored) {
     MarkTables();
     EXPECT_EQ(ParseError(bytes), damaged) << offset << "=" << value;
     ExpectTablesUntouched();
+  }
+}
+
+TEST_F(MapFileTest, MangledFilesEitherReadOrAreRefusedInTheGamesWords) {
+  auto src = std::make_unique<MapGrid>();
+  std::array<MapObject, kMapObjectCount> objs{};
+  objs[2] = {1, 1, 1, "treasure", "50", "gold"};
+  const auto good = EncodeMapFile(Header(3, 7), *src, objs);
+  Random rng(2024);
+  for (int n = 0; n < 2000; ++n) {
+    auto bytes = good;
+    const int flips = 1 + rng(8);
+    for (int f = 0; f < flips; ++f) {
+      // Mostly the header and the object text lengths, where damage matters.
+      const size_t at = rng(3) == 0 ? static_cast<size_t>(rng(16))
+                                    : static_cast<size_t>(rng(static_cast<int32_t>(bytes.size())));
+      bytes[at] = static_cast<uint8_t>(rng(256));
+    }
+    if (rng(2) == 0) bytes.resize(static_cast<size_t>(rng(static_cast<int32_t>(bytes.size()) + 1)));
+    const std::string error = ParseError(bytes);
+    ASSERT_TRUE(error.empty() || error == "Map file lakes/test.iso is damaged") << error;
+    if (error.empty()) {
+      ASSERT_LE(header.MapMaxCol, 512);
+      ASSERT_LE(header.MapMaxRow, 2048);
+      for (const MapObject& o : objects) ASSERT_LE(o.Kind.size(), 36u);
+    }
   }
 }
 
