@@ -169,7 +169,7 @@ LakeMap DressLake(Terrain& t, const MapPlan& plan) {
   for (size_t i = 0; i < plan.signs.size(); ++i) {
     Spot s{};
     bool ok = false;
-    if (i < 3) ok = PickSpread(open, near, s, 180 * 180, 520 * 520);
+    if (i < 3) ok = PickSpread(open, near, s, 160 * 160, 420 * 420);
     if (!ok && !PickSpread(open, placed, s)) throw GameError("No room for a sign");
     if (ok) placed.push_back(s);
     take(s);

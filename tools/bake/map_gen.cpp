@@ -180,6 +180,11 @@ Terrain ShapeLake(const MapPlan& plan) {
       // Islands: high ground rising where a second noise peaks.
       const double isle = Fbm(x, y, span, 9.0, 120.0, plan.seed * 7 + 2);
       w -= std::max(0.0, isle - (0.12 - 0.1 * plan.islands)) * 8.0 * plan.islands;
+      // Shores curve away before the border instead of running along it.
+      const double edge =
+          std::min({x - borderX, width - borderX - x, y - borderY, height - borderY - y}) /
+          (0.1 * std::min(width, height));
+      if (edge < 1.0) w -= 1.5 * (1.0 - std::max(edge, 0.0)) * (1.0 - std::max(edge, 0.0));
       wet[t.At(c, r)] = border ? -1e9f : static_cast<float>(w);
       if (!border) interior.push_back(static_cast<float>(w));
     }
