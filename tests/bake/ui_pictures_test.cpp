@@ -9,6 +9,7 @@
 #include "core/files.h"
 #include "core/ini.h"
 #include "media/picture.h"
+#include "ui/font.h"
 
 namespace tw::bake {
 namespace {
@@ -85,6 +86,19 @@ TEST_F(UiFolder, FontsAreListedWithSheetsOfTheirCells) {
     EXPECT_GT(ink(33), 0u) << name;
     EXPECT_EQ(ink(0), 0u) << name;
   }
+}
+
+TEST_F(UiFolder, TheMenusFontReaderTakesEveryFont) {
+  FontSet fonts;
+  fonts.LoadFolder(*dir_);
+  for (const std::string& w : fonts.Warnings()) ADD_FAILURE() << w;
+  for (const char* name : kFontNames) {
+    ASSERT_TRUE(fonts.Has(name)) << name;
+    EXPECT_GT(fonts.Get(name).TextWidth("Fish This Lake"), 40) << name;
+  }
+  // The bold face is wider than the plain one of the same size.
+  EXPECT_GT(fonts.Get("sans-11b").TextWidth("Fish This Lake"),
+            fonts.Get("sans-11").TextWidth("Fish This Lake"));
 }
 
 TEST(MenuFonts, WindowsLettersAboveTheAsciiRangeMapToTheirCharacters) {

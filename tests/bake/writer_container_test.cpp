@@ -4,6 +4,7 @@
 
 #include "bake/bmp_writer.h"
 #include "bake/container_writer.h"
+#include "bake/library_builder.h"
 #include "core/error.h"
 #include "media/image_list.h"
 #include "media/picture.h"
@@ -17,7 +18,8 @@ Picture Gradient(int32_t w, int32_t h) {
   Picture p(w, h);
   for (int32_t y = 0; y < h; ++y)
     for (int32_t x = 0; x < w; ++x)
-      p.At(x, y) = static_cast<uint32_t>(((x * 7) & 255) << 16 | ((y * 5) & 255) << 8 | ((x + y) & 255));
+      p.At(x, y) =
+          static_cast<uint32_t>(((x * 7) & 255) << 16 | ((y * 5) & 255) << 8 | ((x + y) & 255));
   return p;
 }
 
@@ -98,6 +100,28 @@ TEST(ContainerWriter, SoundItemsReadBackWithTheirWaves) {
   EXPECT_FALSE(lib.Find("splash").Looped);
   EXPECT_TRUE(lib.Find("MUSIC").Looped);
   EXPECT_THROW(lib.Find("reel"), GameError);
+}
+
+TEST(LibraryBuilder, FramesAreLaidOutRowByRowAndMustFillThePicture) {
+  std::vector<Picture> frames;
+  for (uint32_t k = 0; k < 5; ++k) frames.push_back(Picture(4, 3, 0x010101u * (k + 1)));
+  const Picture strip = FrameStrip(frames, 2);
+  ASSERT_EQ(strip.width, 8);
+  ASSERT_EQ(strip.height, 9);
+  EXPECT_EQ(strip.At(0, 0), 0x010101u);  // frame 0
+  EXPECT_EQ(strip.At(4, 0), 0x020202u);  // frame 1, same row
+  EXPECT_EQ(strip.At(0, 3), 0x030303u);  // frame 2 starts the next row
+  EXPECT_EQ(strip.At(4, 6), 0u);         // no frame 5: the key shows
+  frames.push_back(Picture(5, 3));
+  EXPECT_THROW(FrameStrip(frames, 2), GameError);
+
+  LibraryBuilder lib;
+  EXPECT_THROW(lib.Add("odd", Picture(10, 4), 4, 4), GameError);
+  EXPECT_THROW(lib.Add("empty", Picture()), GameError);
+  lib.Add("ok", strip, 4, 3);
+  TDXImageList back;
+  back.LoadFromBytes(lib.Bytes());
+  EXPECT_EQ(back.Find("ok").BuiltFrameCount(), 6);
 }
 
 }  // namespace

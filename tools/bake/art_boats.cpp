@@ -28,9 +28,8 @@ struct BoatLook {
 // The hull outline at one height: a pointed bow, a flat transom.
 std::vector<std::pair<double, double>> Outline(const BoatLook& b, double shrink) {
   const double L = b.length / 2 - shrink, B = b.beam / 2 - shrink;
-  return {{L + 2, 0},          {L * 0.55, B * 0.82}, {0, B},           {-L * 0.7, B},
-          {-L, B * 0.92},      {-L, -B * 0.92},      {-L * 0.7, -B},   {0, -B},
-          {L * 0.55, -B * 0.82}};
+  return {{L + 2, 0},      {L * 0.55, B * 0.82}, {0, B},  {-L * 0.7, B},        {-L, B * 0.92},
+          {-L, -B * 0.92}, {-L * 0.7, -B},       {0, -B}, {L * 0.55, -B * 0.82}};
 }
 
 void DrawWake(cairo_t* cr, const View& vw, const BoatLook& b, int32_t frame) {
@@ -54,7 +53,8 @@ void DrawWake(cairo_t* cr, const View& vw, const BoatLook& b, int32_t frame) {
   // Spray drops thrown up at the bow.
   for (int i = 0; i < 6; ++i) {
     const double side = (i % 2) ? 1 : -1;
-    Pt p = vw.P(L * 0.6 - i * 1.5, side * (b.beam / 2 + 3 + (i % 3) * 2), 3 + ((i * 7 + frame) % 5));
+    Pt p =
+        vw.P(L * 0.6 - i * 1.5, side * (b.beam / 2 + 3 + (i % 3) * 2), 3 + ((i * 7 + frame) % 5));
     Ellipse(cr, p.x, p.y, 1.3, 1.3);
     SetColor(cr, Hex(0xF4FCFF));
     cairo_fill(cr);
@@ -125,8 +125,8 @@ void DrawBoat(cairo_t* cr, const View& vw, const BoatLook& b, bool gas, int32_t 
     const double B = b.beam / 2 - 2.6;
     Poly(cr, {vw.P(in[8].first, in[8].second, b.freeboard - 0.5),
               vw.P(in[0].first, in[0].second, b.freeboard - 0.5),
-              vw.P(in[1].first, in[1].second, b.freeboard - 0.5), vw.P(L * 0.3, B, b.freeboard - 0.5),
-              vw.P(L * 0.3, -B, b.freeboard - 0.5)});
+              vw.P(in[1].first, in[1].second, b.freeboard - 0.5),
+              vw.P(L * 0.3, B, b.freeboard - 0.5), vw.P(L * 0.3, -B, b.freeboard - 0.5)});
     SetColor(cr, Shade(b.floor, 1.25));
     cairo_fill(cr);
     for (double su : {-L * 0.15, -L * 0.55}) {
@@ -135,7 +135,8 @@ void DrawBoat(cairo_t* cr, const View& vw, const BoatLook& b, bool gas, int32_t 
       SetColor(cr, Hex(0xE9E4D8));
       cairo_fill(cr);
     }
-    Pt c0 = vw.P(L * 0.1, b.beam / 2 - 4, b.freeboard), c1 = vw.P(L * 0.1, b.beam / 2 - 4, b.freeboard + 5);
+    Pt c0 = vw.P(L * 0.1, b.beam / 2 - 4, b.freeboard),
+       c1 = vw.P(L * 0.1, b.beam / 2 - 4, b.freeboard + 5);
     Pt c2 = vw.P(L * 0.1 - 5, b.beam / 2 - 4, b.freeboard + 5);
     cairo_move_to(cr, c0.x, c0.y);
     cairo_line_to(cr, c1.x, c1.y);
@@ -146,7 +147,8 @@ void DrawBoat(cairo_t* cr, const View& vw, const BoatLook& b, bool gas, int32_t 
   } else {
     // Rowboat benches.
     for (double su : {L * 0.35, -L * 0.1, -L * 0.6}) {
-      cairo_move_to(cr, vw.P(su, -b.beam / 2 + 1, b.freeboard).x, vw.P(su, -b.beam / 2 + 1, b.freeboard).y);
+      cairo_move_to(cr, vw.P(su, -b.beam / 2 + 1, b.freeboard).x,
+                    vw.P(su, -b.beam / 2 + 1, b.freeboard).y);
       Pt e = vw.P(su, b.beam / 2 - 1, b.freeboard);
       cairo_line_to(cr, e.x, e.y);
       cairo_set_line_width(cr, 2.2);
@@ -175,7 +177,9 @@ void DrawBoat(cairo_t* cr, const View& vw, const BoatLook& b, bool gas, int32_t 
 
 // Frame f shows heading 7 + 8 (31 - f): frame 31 points along +x, lower
 // frames turn the bow toward the top of the screen.
-double BoatHeadingOfFrame(int32_t f) { return StepsToRadians(7.0 + 8.0 * (31 - f)); }
+double BoatHeadingOfFrame(int32_t f) {
+  return StepsToRadians(7.0 + 8.0 * (31 - f));
+}
 
 constexpr int32_t kBoatW = 72, kBoatH = 52;
 

@@ -58,7 +58,9 @@ void Canvas::PutPixel(int32_t x, int32_t y, Rgb c, double alpha) {
                                           static_cast<size_t>(y) *
                                               cairo_image_surface_get_stride(surface_));
   uint32_t a = Channel(alpha);
-  auto pm = [&](double v) { return static_cast<uint32_t>(std::lround(std::clamp(v, 0.0, 1.0) * a)); };
+  auto pm = [&](double v) {
+    return static_cast<uint32_t>(std::lround(std::clamp(v, 0.0, 1.0) * a));
+  };
   row[x] = (a << 24) | (pm(c.r) << 16) | (pm(c.g) << 8) | pm(c.b);
   cairo_surface_mark_dirty_rectangle(surface_, x, y, 1, 1);
 }
@@ -200,8 +202,12 @@ Pt GroundView::P(double u, double v, double z) const {
   const double gy = u * std::sin(th) + v * std::cos(th);
   return {cx + gx, cy + gy * 0.5 - z * lift};
 }
-double GroundView::Facing(double u, double v) const { return u * std::sin(th) + v * std::cos(th); }
-double StepsToRadians(double steps) { return steps * 2 * M_PI / 256; }
+double GroundView::Facing(double u, double v) const {
+  return u * std::sin(th) + v * std::cos(th);
+}
+double StepsToRadians(double steps) {
+  return steps * 2 * M_PI / 256;
+}
 
 void Poly(cairo_t* cr, const std::vector<Pt>& pts) {
   if (pts.empty()) return;

@@ -17,8 +17,8 @@ struct Rgb {
 };
 Rgb Hex(uint32_t rrggbb);
 Rgb Mix(Rgb a, Rgb b, double t);  // t = 0 gives a
-Rgb Shade(Rgb c, double f);        // f > 1 lightens toward white, < 1 darkens
-uint32_t Pack(Rgb c);              // 0x00RRGGBB, never pure black
+Rgb Shade(Rgb c, double f);       // f > 1 lightens toward white, < 1 darkens
+uint32_t Pack(Rgb c);             // 0x00RRGGBB, never pure black
 void SetColor(cairo_t* cr, Rgb c, double alpha = 1.0);
 
 // Pure black is the transparent key, so anything meant to show is kept at

@@ -16,7 +16,9 @@ const Rgb kWater = Hex(0x2F6F8E);
 
 // Sector s covers the directions whose (256 - dir) mod 256 lies in
 // 16 s .. 16 s + 15, so its middle heading is 256 - 16 s - 7.5.
-double SectorHeading(int32_t s) { return StepsToRadians(256 - 16.0 * s - 7.5); }
+double SectorHeading(int32_t s) {
+  return StepsToRadians(256 - 16.0 * s - 7.5);
+}
 
 // ---- Fish ---------------------------------------------------------------
 

@@ -288,8 +288,14 @@ Picture CaughtCard() {
     BigFish(cr, 150, 118, 170, -0.18);
     for (int i = 0; i < 9; ++i) {
       double x = 30 + Hash01(i, 5, 3) * 240, y = 60 + Hash01(i, 6, 3) * 95;
-      Poly(cr, {{x, y - 5}, {x + 1.3, y - 1.3}, {x + 5, y}, {x + 1.3, y + 1.3}, {x, y + 5},
-                {x - 1.3, y + 1.3}, {x - 5, y}, {x - 1.3, y - 1.3}});
+      Poly(cr, {{x, y - 5},
+                {x + 1.3, y - 1.3},
+                {x + 5, y},
+                {x + 1.3, y + 1.3},
+                {x, y + 5},
+                {x - 1.3, y + 1.3},
+                {x - 5, y},
+                {x - 1.3, y - 1.3}});
       SetColor(cr, Hex(0xFFF4B0));
       cairo_fill(cr);
     }
@@ -377,8 +383,10 @@ Picture SignPicture() {
   cairo_fill(cr);
   cairo_pattern_destroy(g);
   for (double y : {96.0, 132.0}) {
-    Poly(cr, {{90 - (y - 70) * 0.12 + 2, y}, {130 + (y - 70) * 0.12 - 2, y},
-              {130 + (y - 56) * 0.12 - 2, y + 14}, {90 - (y - 56) * 0.12 + 2, y + 14}});
+    Poly(cr, {{90 - (y - 70) * 0.12 + 2, y},
+              {130 + (y - 70) * 0.12 - 2, y},
+              {130 + (y - 56) * 0.12 - 2, y + 14},
+              {90 - (y - 56) * 0.12 + 2, y + 14}});
     SetColor(cr, Hex(0xF2F2EE));
     cairo_fill(cr);
   }

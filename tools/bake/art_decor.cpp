@@ -12,7 +12,9 @@ namespace {
 struct Foot {
   double x, y;  // the diamond's centre
 };
-Foot FootOf(const Canvas& c) { return {32, c.Height() - 16.0}; }
+Foot FootOf(const Canvas& c) {
+  return {32, c.Height() - 16.0};
+}
 
 void GroundShadow(cairo_t* cr, double x, double y, double rx) {
   Ellipse(cr, x + 3, y + 1, rx, rx * 0.45);
@@ -71,8 +73,7 @@ void Crown(cairo_t* cr, double x, double y, double r, Rgb c, uint32_t seed) {
   }
 }
 
-void LeafTree(cairo_t* cr, const TileStyle& s, double x, double y, double h, Rgb leaf,
-              bool pale) {
+void LeafTree(cairo_t* cr, const TileStyle& s, double x, double y, double h, Rgb leaf, bool pale) {
   GroundShadow(cr, x, y, h * 0.28);
   Trunk(cr, x, y, h * 0.55, 6, pale ? Hex(0xE8E4D8) : s.bark);
   if (pale)
@@ -87,8 +88,12 @@ void LeafTree(cairo_t* cr, const TileStyle& s, double x, double y, double h, Rgb
 void Cypress(cairo_t* cr, const TileStyle& s, double x, double y, double h) {
   GroundShadow(cr, x, y, 14);
   // A flared, buttressed trunk, then a flat-topped crown hung with moss.
-  Poly(cr, {{x - 9, y}, {x - 3, y - 12}, {x - 2, y - h * 0.75}, {x + 2, y - h * 0.75},
-            {x + 3, y - 12}, {x + 9, y}});
+  Poly(cr, {{x - 9, y},
+            {x - 3, y - 12},
+            {x - 2, y - h * 0.75},
+            {x + 2, y - h * 0.75},
+            {x + 3, y - 12},
+            {x + 9, y}});
   Gradient(cr, x - 9, 0, x + 9, 0, Shade(s.bark, 1.2), Shade(s.bark, 0.6));
   cairo_fill(cr);
   for (int i = 0; i < 3; ++i) {
@@ -151,11 +156,17 @@ void Saguaro(cairo_t* cr, const TileStyle& s, double x, double y, double h) {
 
 void Rock(cairo_t* cr, const TileStyle& s, double x, double y, double r, double tall) {
   GroundShadow(cr, x, y, r);
-  Poly(cr, {{x - r, y}, {x - r * 0.8, y - tall * 0.6}, {x - r * 0.3, y - tall},
-            {x + r * 0.4, y - tall * 0.9}, {x + r, y - tall * 0.3}, {x + r * 0.9, y + 1}});
+  Poly(cr, {{x - r, y},
+            {x - r * 0.8, y - tall * 0.6},
+            {x - r * 0.3, y - tall},
+            {x + r * 0.4, y - tall * 0.9},
+            {x + r, y - tall * 0.3},
+            {x + r * 0.9, y + 1}});
   Gradient(cr, x - r, y - tall, x + r, y, Shade(s.rock, 1.25), Shade(s.rockDark, 0.9));
   cairo_fill(cr);
-  Poly(cr, {{x - r * 0.3, y - tall}, {x + r * 0.4, y - tall * 0.9}, {x + r * 0.1, y - tall * 0.5},
+  Poly(cr, {{x - r * 0.3, y - tall},
+            {x + r * 0.4, y - tall * 0.9},
+            {x + r * 0.1, y - tall * 0.5},
             {x - r * 0.5, y - tall * 0.55}});
   SetColor(cr, Shade(s.rock, 1.4), 0.5);
   cairo_fill(cr);
@@ -357,14 +368,20 @@ void DrawTallDecoration(Canvas& c, const TileStyle& s, int32_t tile) {
   const bool pine = s.flora == Flora::Pine, bayou = s.flora == Flora::Bayou;
   switch (tile) {
     case 24:
-      if (pine) Pine(cr, s, f.x, f.y, 74, 34);
-      else if (bayou) Cypress(cr, s, f.x, f.y, 76);
-      else Saguaro(cr, s, f.x, f.y, 62);
+      if (pine)
+        Pine(cr, s, f.x, f.y, 74, 34);
+      else if (bayou)
+        Cypress(cr, s, f.x, f.y, 76);
+      else
+        Saguaro(cr, s, f.x, f.y, 62);
       break;
     case 25:
-      if (pine) Pine(cr, s, f.x, f.y, 56, 28);
-      else if (bayou) Cypress(cr, s, f.x, f.y, 60);
-      else Saguaro(cr, s, f.x, f.y, 44);
+      if (pine)
+        Pine(cr, s, f.x, f.y, 56, 28);
+      else if (bayou)
+        Cypress(cr, s, f.x, f.y, 60);
+      else
+        Saguaro(cr, s, f.x, f.y, 44);
       break;
     case 26:
       if (pine) {
@@ -375,16 +392,22 @@ void DrawTallDecoration(Canvas& c, const TileStyle& s, int32_t tile) {
       }
       break;
     case 27:
-      if (pine) LeafTree(cr, s, f.x, f.y, 62, Hex(0x7FB24A), true);
-      else DeadTree(cr, s, f.x, f.y, 60);
+      if (pine)
+        LeafTree(cr, s, f.x, f.y, 62, Hex(0x7FB24A), true);
+      else
+        DeadTree(cr, s, f.x, f.y, 60);
       break;
-    case 28: Rock(cr, s, f.x, f.y, 15, 20); break;
+    case 28:
+      Rock(cr, s, f.x, f.y, 15, 20);
+      break;
     case 29:
       Rock(cr, s, f.x - 9, f.y - 3, 8, 10);
       Rock(cr, s, f.x + 8, f.y - 1, 10, 13);
       Rock(cr, s, f.x - 1, f.y + 5, 7, 8);
       break;
-    case 30: Bush(cr, s, f.x, f.y, 14, s.leaf, false); break;
+    case 30:
+      Bush(cr, s, f.x, f.y, 14, s.leaf, false);
+      break;
     case 31:
       if (s.flora == Flora::Desert) {
         for (int i = 0; i < 4; ++i) {  // prickly pear paddles
@@ -397,13 +420,19 @@ void DrawTallDecoration(Canvas& c, const TileStyle& s, int32_t tile) {
       }
       break;
     case 40:
-      if (pine) Pine(cr, s, f.x, f.y, 84, 30);
-      else if (bayou) LeafTree(cr, s, f.x, f.y, 76, Hex(0x4E6A2E), false);
-      else Hoodoo(cr, s, f.x, f.y, 60);
+      if (pine)
+        Pine(cr, s, f.x, f.y, 84, 30);
+      else if (bayou)
+        LeafTree(cr, s, f.x, f.y, 76, Hex(0x4E6A2E), false);
+      else
+        Hoodoo(cr, s, f.x, f.y, 60);
       break;
-    case 41: Campfire(cr, s, f.x, f.y); break;
+    case 41:
+      Campfire(cr, s, f.x, f.y);
+      break;
     case 42:
-      if (s.flora == Flora::Desert) Windmill(cr, s, f, 62);
+      if (s.flora == Flora::Desert)
+        Windmill(cr, s, f, 62);
       else {
         Pine(cr, s, f.x - 10, f.y + 2, 48, 20);
         Pine(cr, s, f.x + 4, f.y - 4, 62, 24);
@@ -425,9 +454,15 @@ void DrawBuilding(Canvas& c, const TileStyle& s, int32_t tile) {
   const Foot f = FootOf(c);
   const bool logs = s.flora == Flora::Pine;
   switch (tile) {
-    case 32: House(cr, s, f, 24, 20, 18, s.wall, s.roof, logs); break;
-    case 33: House(cr, s, f, 16, 14, 10, s.wallDark, s.roof, logs); break;
-    case 34: House(cr, s, f, 26, 24, 14, s.plank, s.wallDark, false); break;
+    case 32:
+      House(cr, s, f, 24, 20, 18, s.wall, s.roof, logs);
+      break;
+    case 33:
+      House(cr, s, f, 16, 14, 10, s.wallDark, s.roof, logs);
+      break;
+    case 34:
+      House(cr, s, f, 26, 24, 14, s.plank, s.wallDark, false);
+      break;
     default:
       if (s.flora == Flora::Desert) {
         House(cr, s, f, 14, 40, 6, s.wall, s.roof, false);
@@ -443,8 +478,12 @@ void DrawDock(Canvas& c, const TileStyle& s, int32_t tile) {
   const double b = c.Height() - 32.0;  // the diamond's top
   const Pt ne{48, b + 8}, se{48, b + 24}, sw{16, b + 24}, nw{16, b + 8}, mid{32, b + 16};
   switch (tile) {
-    case 36: Walk(cr, s, ne, sw, 7, true); break;
-    case 37: Walk(cr, s, nw, se, 7, true); break;
+    case 36:
+      Walk(cr, s, ne, sw, 7, true);
+      break;
+    case 37:
+      Walk(cr, s, nw, se, 7, true);
+      break;
     case 38:
       Walk(cr, s, ne, sw, 15, true);
       break;
@@ -496,7 +535,8 @@ void DrawFloating(Canvas& c, const TileStyle& s, int32_t tile) {
       for (int i = 0; i < 11; ++i) {
         double x = f.x - 14 + i * 2.8, h = 18 + 12 * Hash01(i, 4, s.seed);
         cairo_move_to(cr, x, f.y + (i % 3) * 2);
-        cairo_curve_to(cr, x, f.y - h * 0.5, x + (i % 2 ? 2 : -2), f.y - h * 0.8, x + (i % 2 ? 3 : -3), f.y - h);
+        cairo_curve_to(cr, x, f.y - h * 0.5, x + (i % 2 ? 2 : -2), f.y - h * 0.8,
+                       x + (i % 2 ? 3 : -3), f.y - h);
         cairo_set_line_width(cr, 1.4);
         SetColor(cr, Shade(s.leaf, 0.9 + 0.25 * Hash01(i, 5, s.seed)));
         cairo_stroke(cr);
@@ -531,8 +571,12 @@ void DrawFloating(Canvas& c, const TileStyle& s, int32_t tile) {
       Ellipse(cr, f.x, f.y - 1, 10, 4.5);
       SetColor(cr, Hex(0xF4F2EA));
       cairo_fill(cr);
-      Poly(cr, {{f.x - 6, f.y - 24}, {f.x + 6, f.y - 24}, {f.x, f.y - 14}, {f.x + 6, f.y - 4},
-                {f.x - 6, f.y - 4}, {f.x, f.y - 14}});
+      Poly(cr, {{f.x - 6, f.y - 24},
+                {f.x + 6, f.y - 24},
+                {f.x, f.y - 14},
+                {f.x + 6, f.y - 4},
+                {f.x - 6, f.y - 4},
+                {f.x, f.y - 14}});
       SetColor(cr, Hex(0xBFE6F4));
       cairo_fill(cr);
       Poly(cr, {{f.x - 4, f.y - 5}, {f.x + 4, f.y - 5}, {f.x, f.y - 11}});

@@ -26,9 +26,7 @@ double GridNoise(double s, double t, int32_t n, uint32_t seed) {
   double fu = u - i, fv = v - j;
   fu = fu * fu * (3 - 2 * fu);
   fv = fv * fv * (3 - 2 * fv);
-  auto h = [&](int32_t a, int32_t b) {
-    return Hash01(((a % n) + n) % n, ((b % n) + n) % n, seed);
-  };
+  auto h = [&](int32_t a, int32_t b) { return Hash01(((a % n) + n) % n, ((b % n) + n) % n, seed); };
   const double a = h(i, j), b = h(i + 1, j), c = h(i, j + 1), d = h(i + 1, j + 1);
   return (a + (b - a) * fu) * (1 - fv) + (c + (d - c) * fu) * fv;
 }
@@ -50,10 +48,14 @@ double Smooth(double e0, double e1, double v) {
 
 Rgb WaterBase(const TileStyle& st, int32_t index) {
   switch (index) {
-    case 0: return st.deep;
-    case 1: return st.open;
-    case 2: return st.shallow;
-    default: return st.plain;
+    case 0:
+      return st.deep;
+    case 1:
+      return st.open;
+    case 2:
+      return st.shallow;
+    default:
+      return st.plain;
   }
 }
 
@@ -114,7 +116,7 @@ Rgb ShoreAt(const TileStyle& st, int32_t m, int32_t x, int32_t y) {
   double s, t;
   Lattice(x, y, s, t);
   // The coast wanders a little, the same way on both sides of a tile edge.
-  const double wobble = (GridNoise(s, t, 4, st.seed + 21) - 0.5) * 0.14;
+  const double wobble = (GridNoise(s, t, 4, st.seed + 21) - 0.5) * 0.1;
   double wet = 1e9;  // distance in from the nearest water edge
   for (int k = 0; k < 4; ++k)
     if (m & (1 << k)) wet = std::min(wet, e[k]);
@@ -123,16 +125,18 @@ Rgb ShoreAt(const TileStyle& st, int32_t m, int32_t x, int32_t y) {
     const double corner[4] = {e[3] + e[0], e[0] + e[1], e[1] + e[2], e[2] + e[3]};
     for (double cval : corner) wet = std::min(wet, cval * 1.25 - 0.1);
   }
-  const double coast = 0.30 + wobble;
+  // Water and beach stay short of the middle of a dry edge (0.5 in), so a
+  // land neighbour across it meets plain ground.
+  const double coast = 0.25 + wobble;
   const Rgb land = GroundAt(st, 0, x, y);
   if (wet < coast) {
     // Water, shallow right at the edge so it meets the water tiles.
     Rgb w = WaterAt(st, 2, x, y, 0, 1);
     const double foam = Smooth(coast - 0.05, coast - 0.01, wet);
-    return Mix(Mix(w, Shade(st.sand, 0.9), Smooth(coast * 0.3, coast, wet) * 0.35),
-               Hex(0xF0F6F2), foam * 0.75);
+    return Mix(Mix(w, Shade(st.sand, 0.9), Smooth(coast * 0.3, coast, wet) * 0.35), Hex(0xF0F6F2),
+               foam * 0.75);
   }
-  const double beach = coast + 0.16;
+  const double beach = coast + 0.13;
   if (wet < beach) {
     const double g = Grain(x, y, st.seed + 9);
     Rgb sand = Shade(st.sand, 0.93 + g * 0.12);

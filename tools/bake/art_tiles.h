@@ -32,8 +32,7 @@ bool InDiamond(int32_t x, int32_t y);
 
 // Water tile `index` (0 deep, 1 open, 2 shallow, 3 plain), frame `frame` of
 // `frames`, at diamond pixel (x, y).
-Rgb WaterAt(const TileStyle& s, int32_t index, int32_t x, int32_t y, int32_t frame,
-            int32_t frames);
+Rgb WaterAt(const TileStyle& s, int32_t index, int32_t x, int32_t y, int32_t frame, int32_t frames);
 // Plain ground at diamond pixel (x, y); `variant` 0..3 adds its own features
 // away from the edges (flowers, darker patches, a bare path, stones).
 Rgb GroundAt(const TileStyle& s, int32_t variant, int32_t x, int32_t y);

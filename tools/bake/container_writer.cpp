@@ -113,8 +113,8 @@ std::vector<uint8_t> GreyColorTable() {
 
 }  // namespace
 
-SpriteItemSpec MakeSpriteItem(const std::string& name, const Picture& picture,
-                              int32_t patternWidth, int32_t patternHeight) {
+SpriteItemSpec MakeSpriteItem(const std::string& name, const Picture& picture, int32_t patternWidth,
+                              int32_t patternHeight) {
   SpriteItemSpec item;
   item.name = name;
   item.bitmap = EncodeBmp24(picture);

@@ -8,13 +8,13 @@
 namespace tw::bake {
 
 const std::array<const char*, 67> kFontGlyphs = {
-    "A",  "B", "C",  "D", "E", "F", "G", "H", "I", "J", "K", "L", "M", "N",
-    "O",  "P", "Q",  "R", "S", "T", "U", "V", "W", "X", "Y", "Z", "\"",
-    "a",  "t",  // a lower-case pair the drawers never reach
-    " ",  " ",  // the second space is also every unknown character
-    "0",  "1", "2",  "3", "4", "5", "6", "7", "8", "9", "<", ">", "=", "(",
-    ")",  "-", "'",  "!", "_", "+", "\\", "/", "{", "}", "^", "&", "%", ".",
-    "=",  "$", "#",  "\xC3\x85", "\xC3\x96", "\xC3\x84", "?", "*"};
+    "A", "B", "C",  "D", "E", "F", "G", "H",        "I",        "J",        "K", "L",
+    "M", "N", "O",  "P", "Q", "R", "S", "T",        "U",        "V",        "W", "X",
+    "Y", "Z", "\"", "a", "t",  // a lower-case pair the drawers never reach
+    " ", " ",                  // the second space is also every unknown character
+    "0", "1", "2",  "3", "4", "5", "6", "7",        "8",        "9",        "<", ">",
+    "=", "(", ")",  "-", "'", "!", "_", "+",        "\\",       "/",        "{", "}",
+    "^", "&", "%",  ".", "=", "$", "#", "\xC3\x85", "\xC3\x96", "\xC3\x84", "?", "*"};
 
 namespace {
 
@@ -90,9 +90,12 @@ void AddDigital(LibraryBuilder& lib) {
     const double sl = 1.2;  // a slight italic lean, like a real display
     struct Seg {
       double x0, y0, x1, y1;
-    } segs[7] = {{l + sl * 2 + 1, top, r + sl * 2 - 1, top},  {r + sl * 2, top + 1, r + sl, mid - 1},
-                 {r + sl, mid + 1, r, bot - 1},               {l + 1, bot, r - 1, bot},
-                 {l, bot - 1, l + sl, mid + 1},               {l + sl, mid - 1, l + sl * 2, top + 1},
+    } segs[7] = {{l + sl * 2 + 1, top, r + sl * 2 - 1, top},
+                 {r + sl * 2, top + 1, r + sl, mid - 1},
+                 {r + sl, mid + 1, r, bot - 1},
+                 {l + 1, bot, r - 1, bot},
+                 {l, bot - 1, l + sl, mid + 1},
+                 {l + sl, mid - 1, l + sl * 2, top + 1},
                  {l + sl + 1, mid, r + sl - 1, mid}};
     for (int s = 0; s < 7; ++s) {
       const bool on = (kSegments[k] >> s) & 1;
@@ -109,8 +112,8 @@ void AddDigital(LibraryBuilder& lib) {
 void AddSpriteFonts(LibraryBuilder& lib) {
   // The message line and the cash: large, bright, outlined so they read over
   // water and shore alike.
-  AddFont(lib, {"bigfont", 22, 26, "Sans-Bold", 21, 21, Hex(0xFFF6C8), Hex(0xF2B33A),
-                Hex(0x101010), 3.2, Hex(0x101010)});
+  AddFont(lib, {"bigfont", 22, 26, "Sans-Bold", 20, 21, Hex(0xFFF6C8), Hex(0xF2B33A), Hex(0x101010),
+                3.2, Hex(0x101010)});
   // The dashboard's catch line.
   AddFont(lib, {"font", 11, 14, "SansCondensed-Bold", 13, 11, Hex(0xF4F0E0), Hex(0xD8CFA8),
                 Hex(0x141414), 2.0, Hex(0x2A2F36)});

@@ -25,7 +25,9 @@ std::vector<uint8_t> LibraryBuilder::Bytes() const {
   return WriteSpriteLibrary(specs);
 }
 
-void LibraryBuilder::Write(const std::string& path) const { WriteBytes(path, Bytes()); }
+void LibraryBuilder::Write(const std::string& path) const {
+  WriteBytes(path, Bytes());
+}
 
 Picture FrameStrip(const std::vector<Picture>& frames, int32_t columns) {
   if (frames.empty()) throw GameError("No frames to lay out");
@@ -63,8 +65,16 @@ void LibraryBuilder::WritePreview(const std::string& pngPath, const std::string&
   std::vector<Placed> placed;
   int32_t x = 8, y = 40, rowHeight = 0;
   for (const LibraryPicture& it : items_) {
-    Placed p{&it, it.patternWidth > 0 ? it.patternWidth : it.picture.width,
-             it.patternHeight > 0 ? it.patternHeight : it.picture.height, 0, 0, 0, 0, 0, 0, 1};
+    Placed p{&it,
+             it.patternWidth > 0 ? it.patternWidth : it.picture.width,
+             it.patternHeight > 0 ? it.patternHeight : it.picture.height,
+             0,
+             0,
+             0,
+             0,
+             0,
+             0,
+             1};
     // Small frames are shown twice as large so their detail can be judged.
     if (p.fw <= 80 && p.fh <= 100) p.zoom = 2;
     const int32_t across = it.picture.width / p.fw, down = it.picture.height / p.fh;

@@ -16,18 +16,39 @@ namespace {
 
 std::vector<TileStyle> Styles() {
   return {
-      {"canada.dxg", "canada.dxg: northern pine lake", Flora::Pine, Hex(0x255B7D), Hex(0x2A6688),
-       Hex(0x3C7F94), Hex(0x2E6A8A), Hex(0xD8C9A0), Hex(0x5E8C3A), Hex(0x44702C), Hex(0x8A6E4A),
-       Hex(0xF2E25A), Hex(0x2F6B3A), Hex(0x1E4A2A), Hex(0x6A4A2E), Hex(0x9A9CA0), Hex(0x5E6268),
-       Hex(0x9A6A3E), Hex(0x7A5232), Hex(0x8A3A2E), Hex(0xB08A5A), 101},
-      {"bayou.dxg", "bayou.dxg: southern bayou", Flora::Bayou, Hex(0x2F3F38), Hex(0x384A40),
-       Hex(0x5A6448), Hex(0x3A4C42), Hex(0xB8A47A), Hex(0x6E8E3C), Hex(0x56742E), Hex(0x6A5A3A),
-       Hex(0xE86AA0), Hex(0x5A7A36), Hex(0x3A5426), Hex(0x5A4632), Hex(0x7A7A6A), Hex(0x4E5044),
-       Hex(0x8A8270), Hex(0x6A6254), Hex(0x7A6A5A), Hex(0x9A8460), 202},
-      {"canyon.dxg", "canyon.dxg: desert canyon reservoir", Flora::Desert, Hex(0x23789A),
-       Hex(0x2A86A0), Hex(0x4AA6AE), Hex(0x2E8AA2), Hex(0xE8CFA0), Hex(0xC8875A), Hex(0xA86A44),
-       Hex(0xD8AA7A), Hex(0xF0D040), Hex(0x6A9A5A), Hex(0x3E6E3E), Hex(0x7A5A3A), Hex(0xB8643E),
-       Hex(0x7E3E26), Hex(0xD8B088), Hex(0xB88E6A), Hex(0xA84A2E), Hex(0xB89A6A), 303},
+      {"canada.dxg",  "canada.dxg: northern pine lake",
+       Flora::Pine,   Hex(0x255B7D),
+       Hex(0x2A6688), Hex(0x3C7F94),
+       Hex(0x2E6A8A), Hex(0xD8C9A0),
+       Hex(0x5E8C3A), Hex(0x44702C),
+       Hex(0x8A6E4A), Hex(0xF2E25A),
+       Hex(0x2F6B3A), Hex(0x1E4A2A),
+       Hex(0x6A4A2E), Hex(0x9A9CA0),
+       Hex(0x5E6268), Hex(0x9A6A3E),
+       Hex(0x7A5232), Hex(0x8A3A2E),
+       Hex(0xB08A5A), 101},
+      {"bayou.dxg",   "bayou.dxg: southern bayou",
+       Flora::Bayou,  Hex(0x2F3F38),
+       Hex(0x384A40), Hex(0x5A6448),
+       Hex(0x3A4C42), Hex(0xB8A47A),
+       Hex(0x6E8E3C), Hex(0x56742E),
+       Hex(0x6A5A3A), Hex(0xE86AA0),
+       Hex(0x5A7A36), Hex(0x3A5426),
+       Hex(0x5A4632), Hex(0x7A7A6A),
+       Hex(0x4E5044), Hex(0x8A8270),
+       Hex(0x6A6254), Hex(0x7A6A5A),
+       Hex(0x9A8460), 202},
+      {"canyon.dxg",  "canyon.dxg: desert canyon reservoir",
+       Flora::Desert, Hex(0x23789A),
+       Hex(0x2A86A0), Hex(0x4AA6AE),
+       Hex(0x2E8AA2), Hex(0xE8CFA0),
+       Hex(0xC8875A), Hex(0xA86A44),
+       Hex(0xD8AA7A), Hex(0xF0D040),
+       Hex(0x6A9A5A), Hex(0x3E6E3E),
+       Hex(0x7A5A3A), Hex(0xB8643E),
+       Hex(0x7E3E26), Hex(0xD8B088),
+       Hex(0xB88E6A), Hex(0xA84A2E),
+       Hex(0xB89A6A), 303},
   };
 }
 
@@ -97,9 +118,9 @@ void WriteSample(const LibraryBuilder& lib, const std::string& path) {
         if (row == 5 && col == 2) tile = 45;
         if (row == 4 && col == 7) tile = 48;
       } else {
-        const int32_t m = (water(col + odd, row - 1) ? 1 : 0) | (water(col + odd, row + 1) ? 2 : 0) |
-                          (water(col - 1 + odd, row + 1) ? 4 : 0) |
-                          (water(col - 1 + odd, row - 1) ? 8 : 0);
+        const int32_t m =
+            (water(col + odd, row - 1) ? 1 : 0) | (water(col + odd, row + 1) ? 2 : 0) |
+            (water(col - 1 + odd, row + 1) ? 4 : 0) | (water(col - 1 + odd, row - 1) ? 8 : 0);
         tile = m ? 4 + m : 20 + (col * 7 + row * 3) % 4;
         if (!m && (col * 5 + row) % 6 == 0) tile = 24 + (col + row) % 8;
         if (!m && row == 14 && col == 4) tile = 32;
@@ -125,7 +146,8 @@ void WriteSample(const LibraryBuilder& lib, const std::string& path) {
 void BakeTiles(const BakeContext& ctx) {
   for (const TileStyle& s : Styles()) {
     LibraryBuilder lib;
-    for (int32_t i = 0; i < 4; ++i) lib.Add("tile" + std::to_string(i), WaterTile(s, i), kTileW, kTileH);
+    for (int32_t i = 0; i < 4; ++i)
+      lib.Add("tile" + std::to_string(i), WaterTile(s, i), kTileW, kTileH);
     for (int32_t t = 4; t <= 52; ++t) lib.Add("tile" + std::to_string(t), Tile(s, t));
     lib.Write(JoinPath(ctx.out, s.file));
     if (!ctx.preview.empty()) {

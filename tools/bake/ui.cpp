@@ -289,8 +289,8 @@ Picture Ad() {
   UseFont(cr, "Sans", 16);
   OutlinedText(cr, "More lakes, bigger fish and meaner monsters", 256, 330, Hex(0xF2EEDC),
                Hex(0x101418), 3);
-  OutlinedText(cr, "are waiting. Click to find out more.", 256, 352, Hex(0xF2EEDC),
-               Hex(0x101418), 3);
+  OutlinedText(cr, "are waiting. Click to find out more.", 256, 352, Hex(0xF2EEDC), Hex(0x101418),
+               3);
   return c.ToOpaque(Hex(0x101418));
 }
 

@@ -190,7 +190,8 @@ std::vector<uint8_t> PackManifest(const std::string& text, const std::string& fo
   list.Type = ValueType::Collection;
   for (PackItem& item : items) {
     const ManifestError at(manifestName, item.line);
-    if (item.file.empty()) at.Fail("item '" + item.name + (*sound ? "' has no wave" : "' has no picture"));
+    if (item.file.empty())
+      at.Fail("item '" + item.name + (*sound ? "' has no wave" : "' has no picture"));
     const std::string path = JoinPath(folder, item.file);
     std::vector<uint8_t> bytes = ReadFileBytes(path, size_t{256} << 20);
     ContainerItem props;
@@ -237,8 +238,8 @@ int Pack(const Args& args) {
   if (args.size() != 2) throw GameError("Usage: tarnwick-lib pack MANIFEST OUT");
   const std::vector<uint8_t> text = ReadFileBytes(args[0], size_t{4} << 20);
   const std::string folder = std::filesystem::path(args[0]).parent_path().string();
-  const std::vector<uint8_t> lib = PackManifest(std::string(text.begin(), text.end()),
-                                                folder.empty() ? "." : folder, args[0]);
+  const std::vector<uint8_t> lib =
+      PackManifest(std::string(text.begin(), text.end()), folder.empty() ? "." : folder, args[0]);
   WriteFileAtomic(args[1], std::string(lib.begin(), lib.end()));
   std::printf("%s: %zu bytes\n", args[1].c_str(), lib.size());
   return 0;
