@@ -79,6 +79,30 @@ TEST(MessageBox, ClicksOutsideTheBoxAreIgnoredAndLongTextWraps) {
   EXPECT_EQ(underClicks, 0);
 }
 
+TEST(MessageBox, OpenedFromAClickHandlerLeavesTheMenuReadyForTheNextClick) {
+  Screen s(TestFonts());
+  auto& up = s.Root().Add<Button>("uplures");
+  up.Caption = "Upgrade Lures $25";
+  up.SetBounds(200, 300, 129, 33);
+  ScriptHost host;
+  int clicks = 0;
+  up.OnClick = [&] {
+    ++clicks;
+    ShowMessage(s, host, "You don't have enough money!");
+  };
+  host.Steps.push_back([&] { ClickOn(s, Part(s, "ok")); });
+  ClickOn(s, up);  // the box runs inside the click
+  EXPECT_EQ(host.Loops, 1);
+  EXPECT_FALSE(up.Pressed());
+  EXPECT_EQ(s.Focused(), &up);
+  // Enter on the focused button does it again, and Enter closes the box.
+  host.Steps.push_back([&] { s.KeyDown(vk::kReturn, false); });
+  s.KeyDown(vk::kReturn, false);
+  EXPECT_EQ(clicks, 2);
+  EXPECT_EQ(host.Loops, 2);
+  EXPECT_TRUE(host.Steps.empty());
+}
+
 TEST(ErrorBox, AddsAFullStopOnlyWhenMissing) {
   EXPECT_EQ(ErrorBoxText("Cannot open file /x/sound.dxw"), "Cannot open file /x/sound.dxw.");
   EXPECT_EQ(ErrorBoxText("Invalid stream format."), "Invalid stream format.");
