@@ -1,0 +1,221 @@
+// Fish and monsters: filling the lake at the start of a tournament, their
+// movement every frame and the bite test.
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+#include "core/error.h"
+#include "core/numeric.h"
+#include "fishing/fishing.h"
+#include "media/draw.h"
+#include "media/image_list.h"
+#include "play/boat.h"
+#include "world/iso_math.h"
+
+namespace tw {
+
+namespace {
+
+// A lake with no open water would otherwise keep the loading box up forever.
+constexpr int32_t kPlacementTries = 100000;
+
+// The highest slot of a population that play may touch.
+int32_t LastSlot(int32_t lastIndex) {
+  return std::min(lastIndex, kFishSlots - 1);
+}
+
+const MapCell& CellAt(const GameState& s, float x, float y) {
+  const MapPick p = PickCell(s.Header, Round(x), Round(y));
+  return s.Cell(p.Column, p.Row);
+}
+
+// Centres a frame of a picture on a world point.
+void DrawCentred(PlayContext& ctx, TPictureCollectionItem& picture, const FishRecord& f,
+                 int32_t frame) {
+  const GameState& s = ctx.State;
+  picture.Draw(ctx.DXDraw.Surface(), Round(f.X) - s.ViewX - picture.PatternWidth / 2,
+               Round(f.Y) - s.ViewY - picture.PatternHeight / 2, frame);
+}
+
+// Along the heading; y moves half as far because rows lie half a tile apart.
+void Swim(FishRecord& f) {
+  f.X = static_cast<float>(f.X + Cos256(f.Dir) * f.Speed);
+  f.Y = static_cast<float>(f.Y + Sin256(f.Dir) * (f.Speed / 2.0));
+}
+
+// A random spot anywhere over the map's area, drawn x first, then y.
+void DrawSpot(GameState& s, Random& rng, FishRecord& f) {
+  const auto span = [](int32_t count, int32_t size) {
+    const int64_t n = int64_t{count} * size;
+    return static_cast<int32_t>(std::clamp<int64_t>(n, 0, INT32_MAX));
+  };
+  f.X = static_cast<float>(rng(span(s.MapMaxCol(), s.TileWidth())));
+  f.Y = static_cast<float>(rng(span(s.MapMaxRow(), s.TileHeight())));
+}
+
+bool OpenWaterAt(const GameState& s, const FishRecord& f) {
+  return IsSetupWater(CellAt(s, f.X, f.Y).Tile);
+}
+
+// The slot a placed fish or monster names, checked against the tables.
+int32_t PlacedSlot(const MapObject& o) {
+  const std::optional<int32_t> slot = ParseWholeNumber(o.Param);
+  if (!slot) throw GameError("'" + o.Param + "' is not a valid integer value");
+  if (*slot < 0 || *slot >= kFishSlots)
+    throw GameError("The lake map puts a " + std::string(o.Kind == "monster" ? "monster" : "fish") +
+                    " in slot " + std::to_string(*slot) + "; slots run from 0 to " +
+                    std::to_string(kFishSlots - 1));
+  return *slot;
+}
+
+void PlacedPosition(const GameState& s, const MapObject& o, FishRecord& f) {
+  f.X = static_cast<float>(int64_t{o.X + 1} * s.TileWidth());
+  f.Y = static_cast<float>(int64_t{o.Y + 1} * (s.TileHeight() / 2));
+}
+
+void UpdateRoamingFish(PlayContext& ctx, FishRecord& f) {
+  GameState& s = ctx.State;
+  Random& rng = ctx.Rng;
+  if (!IsWaterTile(CellAt(s, f.X, f.Y).Tile)) {
+    // Turn about and dash back to where the water was.
+    f.Dir = static_cast<uint8_t>(f.Dir + 128);
+    f.Speed = static_cast<float>(rng(16) / 8.0 + 1.5);
+    f.X = f.LastX;
+    f.Y = f.LastY;
+  }
+  if (std::fabs(f.LastX - f.X) + std::fabs(f.LastY - f.Y) > 3.0f) {
+    f.LastX = f.X;
+    f.LastY = f.Y;
+  }
+  if (rng(100 - s.Difficulty) == 0) {
+    f.Dir = static_cast<uint8_t>(f.Dir + 128 - rng(256));
+    f.Speed = static_cast<float>(rng(100) / 100.0 + s.Difficulty / 50.0);
+  }
+  Swim(f);
+  f.Speed = std::max(0.0f, static_cast<float>(f.Speed - 0.015));
+}
+
+}  // namespace
+
+int32_t Sector(uint8_t dir) {
+  return ((256 - dir) % 256) / 16;
+}
+
+void PlaceFishAndMonsters(PlayContext& ctx) {
+  GameState& s = ctx.State;
+  Random& rng = ctx.Rng;
+  // Placed slots are checked before anything is written.
+  for (const MapObject& o : s.MapObjects)
+    if (o.Kind == "singlefish" || o.Kind == "monster") PlacedSlot(o);
+
+  for (int32_t k = 0; k <= LastSlot(s.LastFishIndex); ++k) {
+    FishRecord& f = s.Fish[k];
+    int32_t tries = 0;
+    do {
+      if (++tries > kPlacementTries) throw GameError("Lake has no open water for fish");
+      DrawSpot(s, rng, f);
+    } while (!OpenWaterAt(s, f));
+    f.LastX = f.X;
+    f.LastY = f.Y;
+    f.Dir = static_cast<uint8_t>(rng(256));
+    f.Speed = static_cast<float>(rng(16) / 8.0);
+    f.Taken = 0;
+    f.Mode = 0;
+  }
+  for (const MapObject& o : s.MapObjects) {
+    if (o.Kind != "singlefish") continue;
+    FishRecord& f = s.Fish[PlacedSlot(o)];
+    PlacedPosition(s, o, f);
+    f.Dir = static_cast<uint8_t>(rng(256));
+    f.Speed = static_cast<float>(rng(8) / 8.0 + 0.25);
+    f.Taken = 0;
+    f.Mode = rng(1) + 1;
+  }
+
+  const int32_t boatX = Round(s.BoatX), boatY = Round(s.BoatY);
+  for (int32_t k = 0; k <= LastSlot(s.LastMonsterIndex); ++k) {
+    FishRecord& m = s.Monsters[k];
+    int32_t tries = 0;
+    do {
+      if (++tries > kPlacementTries)
+        throw GameError("Lake has no open water for monsters away from the boat");
+      DrawSpot(s, rng, m);
+    } while (!OpenWaterAt(s, m) || IsoDistance(Round(m.X), Round(m.Y), boatX, boatY) <= 100);
+    m.Dir = static_cast<uint8_t>(rng(256));
+    m.Speed = static_cast<float>(rng(16) / 8.0);
+    m.Taken = 0;
+    m.Mode = 0;
+  }
+  for (const MapObject& o : s.MapObjects) {
+    if (o.Kind != "monster") continue;
+    FishRecord& m = s.Monsters[PlacedSlot(o)];
+    PlacedPosition(s, o, m);
+    m.Dir = static_cast<uint8_t>(rng(256));
+    m.Speed = 0.75f;
+    m.Taken = 0;
+    m.Mode = 0;
+  }
+}
+
+void UpdateFish(PlayContext& ctx) {
+  GameState& s = ctx.State;
+  TPictureCollectionItem* picture = nullptr;
+  for (int32_t i = 0; i <= LastSlot(s.LastFishIndex); ++i) {
+    FishRecord& f = s.Fish[i];
+    if (f.Taken) continue;
+    if (!picture) picture = &ctx.objects.Find("fish");
+    DrawCentred(ctx, *picture, f, Sector(f.Dir));
+    if (f.Mode == 0) {
+      UpdateRoamingFish(ctx, f);
+    } else {
+      // Circling fish never slow down and never look at the shore.
+      f.Dir = static_cast<uint8_t>(f.Dir + ctx.Rng(3));
+      Swim(f);
+    }
+  }
+}
+
+void UpdateMonsters(PlayContext& ctx) {
+  GameState& s = ctx.State;
+  // Looked up only once a monster is about: a lake without any needs none.
+  TPictureCollectionItem* picture = nullptr;
+  for (int32_t i = 0; i <= LastSlot(s.LastMonsterIndex); ++i) {
+    FishRecord& m = s.Monsters[i];
+    if (m.Taken) continue;
+    const int32_t boatX = Round(s.BoatX), boatY = Round(s.BoatY);
+    const int32_t d = IsoDistance(boatX, boatY, Round(m.X), Round(m.Y));
+    m.Mode = 0;
+    if (d < 300) m.Mode = 1;
+    if (d < 150) m.Mode = 2;
+    // The raid pauses the game; the monster still finishes this frame.
+    if (d < 50) MonsterRaid(ctx, i);
+    if (!picture) picture = &ctx.objects.Find(s.MonsterKind);
+    DrawCentred(ctx, *picture, m, Sector(m.Dir) * 2 + (m.Mode >= 2 ? 1 : 0));
+    if (!IsWaterTile(CellAt(s, m.X, m.Y).Tile)) {
+      m.Dir = static_cast<uint8_t>(m.Dir + 128);
+      m.Speed = 1;
+      m.X = m.LastX;
+      m.Y = m.LastY;
+    }
+    m.LastX = m.X;
+    m.LastY = m.Y;
+    if (m.Mode == 0)
+      m.Dir = static_cast<uint8_t>(m.Dir + 1 - ctx.Rng(2));
+    else
+      m.Dir = PointAngle(Round(s.BoatX), Round(s.BoatY), Round(m.X), Round(m.Y));
+    Swim(m);
+    m.Speed = 1;
+  }
+}
+
+int32_t FishTakingLure(const GameState& s, float lureX, float lureY) {
+  const float reach = static_cast<float>(s.LureLevel + 4);
+  int32_t taker = -1;
+  for (int32_t i = 0; i <= LastSlot(s.LastFishIndex); ++i) {
+    const FishRecord& f = s.Fish[i];
+    if (!f.Taken && std::fabs(lureX - f.X) < reach && std::fabs(lureY - f.Y) < reach) taker = i;
+  }
+  return taker;
+}
+
+}  // namespace tw
