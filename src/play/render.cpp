@@ -149,7 +149,7 @@ void DrawMessageLine(PlayContext& ctx) {
   GameState& s = ctx.State;
   if (s.Message.empty()) return;
   // Centred for 22-pixel characters.
-  const auto length = static_cast<int32_t>(std::min<size_t>(s.Message.size(), 100000));
+  const auto length = static_cast<int32_t>(s.Message.size());
   DrawFontText(ctx.DXDraw.Surface(), ctx.objects, "bigfont", s.Message,
                320 - ((length + 1) * 22) / 2, 200);
   --s.MessageTimer;

@@ -182,6 +182,7 @@ bool goClick(PlayContext& ctx) {
   }
   SetLoading(ctx, "Loading.");
 
+
   if (ctx.Hooks.HideMenu) ctx.Hooks.HideMenu();
   ctx.DXDraw.Finalize();
   if (ctx.Options.PageFlip) {
@@ -189,8 +190,17 @@ bool goClick(PlayContext& ctx) {
     ctx.DXDraw.WaitVBlank = true;
   }
   ctx.DXDraw.SetVisible(true);
-  ctx.DXDraw.Initialize();
-  if (ctx.Options.BackgroundSounds) ctx.background.Find(s.ImageLib).Play();
+  try {
+    ctx.DXDraw.Initialize();
+    if (ctx.Options.BackgroundSounds) ctx.background.Find(s.ImageLib).Play();
+  } catch (...) {
+    // No play surface after all (or no ambience for this lake): back to
+    // the menu, and the tournament costs nothing.
+    ctx.DXDraw.SetVisible(false);
+    if (ctx.Hooks.ShowMenu) ctx.Hooks.ShowMenu();
+    refund();
+    throw;
+  }
   ctx.DXTimer.SetEnabled(true);
   ctx.DXDraw.SetCursorHidden(true);
   return true;

@@ -122,12 +122,23 @@ TEST_F(SetupTest, DamagedLibraryAndMapAreRefusedTheSameWay) {
   EXPECT_EQ(fx.S().Cash, 50);
 
   fx.WriteProgramFolder();
-  auto map = EncodeMapFile(fx.S().Header, *fx.S().Map, fx.S().MapObjects);
-  map.resize(map.size() - 100);
-  PlayFixture::WriteFile(fx.Ctx.ProgramFolder + "/lakes/testlake.iso", map);
+  const auto map = EncodeMapFile(fx.S().Header, *fx.S().Map, fx.S().MapObjects);
+  const std::vector<uint8_t> cut(map.begin(), map.begin() + static_cast<ptrdiff_t>(map.size() / 2));
+  PlayFixture::WriteFile(fx.Ctx.ProgramFolder + "/lakes/testlake.iso", cut);
   EXPECT_THROW(goClick(fx.Ctx), GameError);
   EXPECT_EQ(fx.S().Cash, 50);
   EXPECT_FALSE(fx.LoadingBoxVisible);
+}
+
+TEST_F(SetupTest, PlaySurfaceThatCannotStartGivesTheMenuBack) {
+  fx.WriteProgramFolder();
+  fx.Platform.Modes.clear();  // no display mode can be set
+  fx.Platform.RefusedModes.push_back({640, 480, 16});
+  EXPECT_THROW(goClick(fx.Ctx), GameError);
+  EXPECT_EQ(fx.S().Cash, 50);
+  EXPECT_TRUE(fx.MenuVisible);
+  EXPECT_FALSE(fx.DXDraw.Visible());
+  EXPECT_FALSE(fx.DXTimer.Enabled());
 }
 
 TEST_F(SetupTest, FishSlotOutsideTheTablesIsRefusedBeforeAnythingIsPlaced) {
