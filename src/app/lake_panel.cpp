@@ -1,0 +1,77 @@
+// The lake panel: the list of the lakes the player has opened, the chosen
+// lake's description and preview, and "Fish This Lake".
+#include "app/main_form.h"
+#include "core/files.h"
+#include "media/picture.h"
+#include "world/lake_files.h"
+
+namespace tw {
+
+void TMainForm::BuildLakePanel() {
+  lakepanel = &screen_->Root().Add<GroupBox>("lakepanel");
+  lakepanel->SetBounds(80, 168, 537, 265);
+  lakepanel->Caption = std::string(kAppTitle) + " ";
+  lakepanel->Fill = kMenuWindow;
+
+  lakes = &lakepanel->Add<ListBox>("lakes");
+  lakes->SetBounds(8, 20, 123, 233);
+  lakes->OnClick = [this] { lakesClick(); };
+
+  lakeinfo = &lakepanel->Add<Memo>("lakeinfo");
+  lakeinfo->SetBounds(137, 20, 186, 198);
+  lakeinfo->SetLines({"<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<", " Choose a lake from the list on the left",
+                      "<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<", "", "As you complete lakes and win prize ",
+                      "money, more lakes will be made ", "available.... "});
+
+  map = &lakepanel->Add<PictureBox>("map");
+  map->SetBounds(329, 20, 200, 198);
+  map->SetPicture(DesignPicture("preview.bmp"));
+
+  showgo = &lakepanel->Add<Button>("showgo");
+  showgo->SetBounds(242, 228, 169, 25);
+  showgo->Caption = "Fish This Lake";
+  showgo->Hide();
+  showgo->OnClick = [this] { goClick(); };
+}
+
+void TMainForm::FillLakeList() {
+  std::vector<std::string> names = ReadLakeCatalogue(folder_, state_->PlayerLevel);
+  state_->CatalogueEntry = names.empty() ? std::string("NA") : names.back();
+  lakes->SetItems(std::move(names));
+}
+
+void TMainForm::LoadLakeDefinition(const std::string& lake) {
+  const LakeDefinition d = ReadLakeDefinition(LakePath(folder_, lake, ".ini"));
+  lakeinfo->Clear();
+  lakeinfo->Add(d.Description);
+  GameState& s = *state_;
+  s.LastFishIndex = d.MaxFish - 1;
+  s.LastMonsterIndex = d.Maxmonster - 1;
+  s.MonsterKind = d.MonsterKind;
+  s.Biggest = d.Biggest;
+  s.Difficulty = d.Difficulty;
+  s.Timed = d.Timed ? 1 : 0;
+  s.TimeLimit = TimeLimitFrames(d);
+  s.ImageLib = d.ImageLib;
+  s.EntryFee = d.EntryFee;
+  s.PrizeMoney = d.PrizeMoney;
+  s.Limit = d.Limit;
+  s.WinIf = d.WinIf;
+  s.LakeLevel = d.Level;
+  lakeName_ = lake;
+
+  // The preview stays as it was when the lake has none.
+  const std::string preview = LakePath(folder_, lake, ".bmp");
+  if (FileExists(preview)) map->SetPicture(LoadBitmapFile(preview));
+  map->Invalidate();
+  showgo->Show();
+}
+
+void TMainForm::lakesClick() {
+  if (MenuBlocked()) return;
+  const int32_t index = lakes->ItemIndex();
+  if (index < 0 || index >= lakes->Count()) return;
+  LoadLakeDefinition(lakes->Items()[static_cast<size_t>(index)]);
+}
+
+}  // namespace tw

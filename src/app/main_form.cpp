@@ -1,0 +1,492 @@
+#include "app/main_form.h"
+
+#include <exception>
+#include <utility>
+
+#include "app/ad_form.h"
+#include "core/error.h"
+#include "core/files.h"
+#include "media/picture.h"
+#include "play/frame.h"
+#include "play/input.h"
+#include "play/setup.h"
+#include "ui/font.h"
+#ifdef TW_WITH_FISHING
+#include "fishing/fishing.h"
+#endif
+
+namespace tw {
+
+namespace {
+
+// Dialogs and boxes wait in a nested loop of the application that keeps the
+// menu painted while they are up.
+class AppModalHost : public ModalHost {
+ public:
+  explicit AppModalHost(TMainForm& form) : form_(form) {}
+  void RunModal(const std::function<bool()>& done) override {
+    form_.App().RunModal([this, &done] {
+      form_.GetScreen().Tick(form_.GetPlatform().Milliseconds());
+      form_.PaintMenu();
+      return done();
+    });
+  }
+
+ private:
+  TMainForm& form_;
+};
+
+// The menu's own sounds: one missing from its library (a library that could
+// not be read at start) leaves the menu silent instead of stuck.
+TWaveCollectionItem* MenuSound(TDXWaveList& list, const char* name) {
+  const int32_t index = list.IndexOf(name);
+  return index < 0 ? nullptr : &list.Items(index);
+}
+
+int32_t ButtonNumber(MouseButton b) {
+  switch (b) {
+    case MouseButton::Left:
+      return kMouseLeft;
+    case MouseButton::Right:
+      return kMouseRight;
+    case MouseButton::Middle:
+      return kMouseMiddle;
+  }
+  return kMouseLeft;
+}
+
+}  // namespace
+
+TMainForm::TMainForm(Application& app, AudioOutput& audio, std::string programFolder)
+    : DXDraw(app.GetPlatform()),
+      DXTimer(app.Timers()),
+      DXCastTimer(app.Timers()),
+      DXSound(audio),
+      sounds(&DXSound),
+      background(&DXSound),
+      app_(app),
+      platform_(app.GetPlatform()),
+      folder_(std::move(programFolder)),
+      fonts_(std::make_unique<FontSet>()),
+      state_(std::make_unique<GameState>()),
+      ctx_{*state_,     DXDraw, objects,       DXTileList, sounds,  background, DXTimer,
+           DXCastTimer, rng_,   PlayOptions{}, "",         folder_, "",         PlayHooks{}} {
+  fonts_->LoadFolder(folder_);
+  screen_ = std::make_unique<Screen>(*fonts_);
+  appHost_ = std::make_unique<AppModalHost>(*this);
+
+  DXDraw.AddImageList(&objects);
+  DXDraw.AddImageList(&DXTileList);
+  DXDraw.OnInitialize = [this] { DXDrawInitialize(); };
+  DXDraw.OnFinalize = [this] { DXDrawFinalize(); };
+  DXTimer.SetInterval(0);
+  DXTimer.OnTimer = [this](TDXTimer&, int32_t lag) { DXTimerTimer(ctx_, lag); };
+  DXCastTimer.SetInterval(15);
+#ifdef TW_WITH_FISHING
+  DXCastTimer.OnTimer = [this](TDXTimer&, int32_t) { DXCastTimerTimer(ctx_); };
+#endif
+
+  // Errors go to the game's own box once the menu can be seen; before
+  // that (and after the display has been given back) to the system's.
+  app_.ShowError = [this](const std::string& text) {
+    if (DXDraw.Initialized() && !closed_)
+      ShowErrorBox(*screen_, Host(), text);
+    else
+      platform_.ShowErrorBox(kAppTitle, text);
+  };
+
+  BuildMenu();
+  SetPlayHooks();
+  savegame.Mode = FileDialog::Kind::Save;
+  loadgame.Mode = FileDialog::Kind::Open;
+}
+
+TMainForm::~TMainForm() {
+  app_.ShowError = nullptr;
+  DXTimer.SetEnabled(false);
+  DXCastTimer.SetEnabled(false);
+  DXDraw.OnInitialize = nullptr;
+  DXDraw.OnFinalize = nullptr;
+  DXDraw.RemoveImageList(&objects);
+  DXDraw.RemoveImageList(&DXTileList);
+}
+
+ModalHost& TMainForm::Host() {
+  return modalHost_ ? *modalHost_ : *appHost_;
+}
+
+Picture TMainForm::DesignPicture(const std::string& file) {
+  try {
+    return LoadBitmapFile(JoinPath(folder_, "ui/" + file));
+  } catch (const std::exception&) {
+    return Picture{};
+  }
+}
+
+void TMainForm::BuildMenu() {
+  Control& root = screen_->Root();
+  root.FontName = "sans-12";
+
+  image = &root.Add<PictureBox>("image");
+  image->SetBounds(0, 0, 641, 486);
+  image->SetPicture(DesignPicture("menu.bmp"));
+
+  auto menuButton = [&](const char* name, int32_t l, int32_t t, int32_t w, const char* hint) {
+    Button& b = root.Add<Button>(name);
+    b.SetBounds(l, t, w, 49);
+    b.Hint = hint;
+    b.Cursor = CursorKind::Hand;
+    b.TabStop = false;
+    return &b;
+  };
+  player = menuButton("player", 48, 29, 70, "Player selection and upgrade options.");
+  option = menuButton("option", 134, 29, 73, "Set audio video and controller options.");
+  go = menuButton("go", 223, 29, 89, "Fish for fun or compete.");
+  quit = menuButton("quit", 507, 29, 73, "Exit to desktop.");
+  player->OnClick = [this] { playerClick(); };
+  option->OnClick = [this] { optionClick(); };
+  go->OnClick = [this] { showgoClick(); };
+  quit->OnClick = [this] { quitClick(); };
+
+  status = &root.Add<Panel>("status");
+  status->SetBounds(88, 376, 441, 41);
+  status->FontName = "arial-21";
+  status->Caption = "Player    Cash: $100";
+
+  BuildPlayerPanel();
+  BuildOptionsPanel();
+  BuildLakePanel();
+
+  loadingbox = &root.Add<GroupBox>("loadingbox");
+  loadingbox->SetBounds(648, 384, 393, 97);
+  loadingbox->Caption = "Loading";
+  loadingbox->Fill = kMenuWindow;
+  loadingbox->Hide();
+  loading = &loadingbox->Add<Label>("loading");
+  loading->SetPos(140, 39);
+  loading->FontName = "arial-21i";
+  loading->Caption = "Loading";
+
+  BuildQuitBox();
+
+  title = &root.Add<PictureBox>("title");
+  title->SetBounds(648, 288, 28, 30);
+  title->SetPicture(DesignPicture("title.bmp"));
+  title->OnClick = [this] { titleClick(); };
+}
+
+void TMainForm::BuildQuitBox() {
+  quitbox = &screen_->Root().Add<GroupBox>("quitbox");
+  quitbox->SetBounds(184, 160, 265, 129);
+  quitbox->Caption = "Quit Game?";
+  quitbox->Fill = kMenuWindow;
+  quitbox->Hide();
+  quittext = &quitbox->Add<Label>("quittext");
+  quittext->SetPos(36, 38);
+  quittext->FontName = "sans-21";
+  quittext->Caption = "Exit to system desktop?";
+  noquit = &quitbox->Add<Button>("noquit");
+  noquit->SetBounds(89, 83, 73, 25);
+  noquit->Caption = "Cancel";
+  noquit->OnClick = [this] { noquitClick(); };
+  okquit = &quitbox->Add<Button>("okquit");
+  okquit->SetBounds(169, 83, 73, 25);
+  okquit->Caption = "Ok";
+  okquit->OnClick = [this] { okquitClick(); };
+}
+
+void TMainForm::SetPlayHooks() {
+  PlayHooks& h = ctx_.Hooks;
+  h.ProcessMessages = [this] {
+    app_.ProcessMessages();
+    screen_->Tick(platform_.Milliseconds());
+    PaintMenu();
+  };
+  h.Terminated = [this] { return app_.Terminated(); };
+  h.SetStatus = [this](const std::string& text) { status->SetCaption(text); };
+  h.ShowLoadingBox = [this](bool show) {
+    if (show) {
+      loadingbox->SetPos(120, 160);
+      loadingbox->BringToFront();
+    }
+    loadingbox->SetVisible(show);
+  };
+  h.SetLoadingText = [this](const std::string& text) { loading->SetCaption(text); };
+  h.LoadingText = [this] { return loading->Caption; };
+  h.HideMenu = [this] { HideMenu(); };
+  h.ShowMenu = [this] { ShowMenu(); };
+  h.FillLakeList = [this] { FillLakeList(); };
+  h.MessageBox = [this](const std::string& text) { ShowMessage(text); };
+}
+
+void TMainForm::SyncLevels() {
+  GameState& s = *state_;
+  s.LureLevel = luresbar->Position();
+  s.RodLevel = rodbar->Position();
+  s.BoatLevel = boatbar->Position();
+}
+
+void TMainForm::SyncPlayContext() {
+  SyncLevels();
+  PlayOptions& o = ctx_.Options;
+  o.MouseDrive = mousedrive->Checked();
+  o.SpeedIndex = speed->ItemIndex();
+  o.PageFlip = flip->Checked();
+  o.SoundOn = soundon->Checked();
+  o.BackgroundSounds = bgsound->Checked();
+  ctx_.LakeName = lakeName_;
+  ctx_.PlayerName = playername->Text();
+}
+
+void TMainForm::ShowMessage(const std::string& text) {
+  tw::ShowMessage(*screen_, Host(), text);
+}
+
+// ---- start-up ----
+
+void TMainForm::FormCreate() {
+  try {
+    rng_.Randomize();
+    for (Control* c : std::initializer_list<Control*>{image, options, option, players, player,
+                                                      lakepanel, status, go, quit})
+      c->Hide();
+    title->SetBounds(0, 0, 640, 480);
+
+    GameState& s = *state_;
+    s.AnglerSprite = "fishguy";
+    s.AnglerYOffset = 0;
+    s.LastFishIndex = 128;
+    s.LastMonsterIndex = 10;
+    s.Biggest = 12;
+    s.Difficulty = 10;
+    s.EntryFee = 0;
+    s.PrizeMoney = 0;
+    s.Cash = 50;
+    s.Limit = 6;
+    s.WinIf = 1;
+    s.PlayerLevel = 2;
+    s.BoatSprite = "boat1";
+    UpdateStatus();
+    s.BoatSprite = "boat1";
+
+    sounds.LoadFromFile(JoinPath(folder_, "sound.dxw"));
+    background.LoadFromFile(JoinPath(folder_, "music.dxw"));
+    ReadSettings();
+    FillLakeList();
+    lakes->SetItemIndex(0);
+  } catch (const std::exception& e) {
+    // The rest of the start is skipped; the window still comes up.
+    app_.ReportError(e.what());
+  }
+}
+
+void TMainForm::Show() {
+  platform_.SetMainWindowVisible(true);
+  try {
+    DXDraw.Initialize();
+  } catch (const std::exception& e) {
+    app_.ReportError(e.what());
+  }
+  screen_->Invalidate();
+  PaintMenu();
+}
+
+void TMainForm::DXDrawInitialize() {
+  ResetTournamentFields(*state_);
+  UpdateStatus();
+  screen_->Invalidate();
+  if (soundon->Checked()) DXSound.Initialize();
+  if (title->Visible() && bgsound->Checked())
+    if (TWaveCollectionItem* music = MenuSound(background, "music")) music->Play();
+}
+
+void TMainForm::DXDrawFinalize() {
+  if (soundon->Checked()) DXSound.Finalize();
+  DXTimer.SetEnabled(false);
+  DXDraw.SetCursorHidden(false);
+}
+
+// ---- title, panels and quit ----
+
+void TMainForm::titleClick() {
+  quitbox->Hide();
+  if (TWaveCollectionItem* music = MenuSound(background, "music")) music->Stop();
+  title->Hide();
+  for (Control* c :
+       std::initializer_list<Control*>{image, players, player, status, option, go, quit})
+    c->Show();
+}
+
+void TMainForm::PlayClick() {
+  if (TWaveCollectionItem* cast = MenuSound(sounds, "cast")) cast->Play();
+}
+
+void TMainForm::playerClick() {
+  quitbox->Hide();
+  PlayClick();
+  lakepanel->Hide();
+  options->Hide();
+  players->SetPos(48, 96);
+  players->Show();
+}
+
+void TMainForm::optionClick() {
+  quitbox->Hide();
+  PlayClick();
+  players->Hide();
+  lakepanel->Hide();
+  options->SetPos(48, 96);
+  options->Show();
+}
+
+void TMainForm::showgoClick() {
+  if (lakes->ItemIndex() < 0) lakes->SetItemIndex(0);
+  quitbox->Hide();
+  PlayClick();
+  players->Hide();
+  options->Hide();
+  lakepanel->SetPos(48, 96);
+  lakepanel->Show();
+}
+
+void TMainForm::quitClick() {
+  PlayClick();
+  quitbox->BringToFront();
+  quitbox->Show();
+}
+
+void TMainForm::noquitClick() {
+  quitbox->Hide();
+}
+
+void TMainForm::okquitClick() {
+  DXSound.Finalize();
+  DXDraw.Finalize();
+  platform_.SetMainWindowVisible(false);
+  closed_ = true;
+  if (adForm_) adForm_->ShowModal();
+  app_.Terminate();
+}
+
+// ---- a tournament and back ----
+
+void TMainForm::HideMenu() {
+  for (Control* c :
+       std::initializer_list<Control*>{image, options, option, players, player, lakepanel, status,
+                                       go, quit, quitbox, loadingbox})
+    c->Hide();
+  cursor_ = CursorShape::Hidden;
+}
+
+void TMainForm::ShowMenu() {
+  for (Control* c : std::initializer_list<Control*>{image, option, player, status, go, quit})
+    c->Show();
+  players->Hide();
+  options->Hide();
+  lakepanel->SetPos(48, 96);
+  lakepanel->Show();
+  cursor_ = CursorShape::Hidden;  // set again at the next paint
+  screen_->Invalidate();
+}
+
+void TMainForm::goClick() {
+  if (lakeName_.empty()) return;
+  SyncPlayContext();
+  tw::goClick(ctx_);
+}
+
+// ---- events ----
+
+void TMainForm::OnKeyDown(uint16_t key, uint8_t shift) {
+  // The window sees every key before its controls.
+  FormKeyDown(ctx_, key);
+  if (InTournament() && &screen_->TopLayer() == &screen_->Root()) return;
+  if (MenuBlocked()) return;
+  screen_->KeyDown(key, (shift & kShiftKey) != 0);
+}
+
+void TMainForm::OnKeyUp(uint16_t key, uint8_t) {
+  FormKeyUp(ctx_, key);
+  if (InTournament() || MenuBlocked()) return;
+  screen_->KeyUp(key);
+}
+
+void TMainForm::OnText(const char* utf8) {
+  if (MenuBlocked()) return;
+  if (InTournament() && &screen_->TopLayer() == &screen_->Root()) return;
+  screen_->Text(Utf8ToCp1252(utf8));
+}
+
+void TMainForm::OnMouseMove(uint8_t, int32_t x, int32_t y) {
+  if (InTournament() && &screen_->TopLayer() == &screen_->Root()) {
+    DXDrawMouseMove(ctx_, x, y);
+    return;
+  }
+  screen_->MouseMove(x, y);
+}
+
+void TMainForm::OnMouseDown(MouseButton button, uint8_t, int32_t x, int32_t y) {
+  if (InTournament() && &screen_->TopLayer() == &screen_->Root()) {
+    DXDrawMouseDown(ctx_, button, x, y);
+    return;
+  }
+  if (MenuBlocked()) return;
+  screen_->MouseDown(ButtonNumber(button), x, y);
+}
+
+void TMainForm::OnMouseUp(MouseButton button, uint8_t, int32_t x, int32_t y) {
+  if (InTournament() && &screen_->TopLayer() == &screen_->Root()) {
+    DXDrawMouseUp(ctx_, button, x, y);
+    return;
+  }
+  if (MenuBlocked()) return;
+  screen_->MouseUp(ButtonNumber(button), x, y);
+}
+
+void TMainForm::OnWheel(int32_t delta, int32_t x, int32_t y) {
+  if (InTournament() || MenuBlocked()) return;
+  screen_->MouseMove(x, y);
+  screen_->Wheel(delta);
+}
+
+void TMainForm::OnClose() {
+  closed_ = true;
+  DXTimer.SetEnabled(false);
+  DXCastTimer.SetEnabled(false);
+}
+
+void TMainForm::OnSecondWindowEvent(const Event& event) {
+  if (adForm_) adForm_->HandleEvent(event);
+}
+
+// ---- painting ----
+
+void TMainForm::PaintMenu() {
+  if (closed_ || !DXDraw.Initialized()) return;
+  const bool modalUp = &screen_->TopLayer() != &screen_->Root();
+  if (InTournament() && !modalUp) return;
+  if (!DXDraw.CanDraw()) return;
+  if (menuFrame_.Width() != kScreenWidth || menuFrame_.Format() != DXDraw.Format()) {
+    menuFrame_ = Surface16(kScreenWidth, kScreenHeight, DXDraw.Format());
+    screen_->Invalidate();
+  }
+  if (!InTournament()) {
+    const CursorShape want =
+        screen_->Cursor() == CursorKind::Hand ? CursorShape::Hand : CursorShape::Arrow;
+    if (want != cursor_) {
+      cursor_ = want;
+      platform_.SetCursor(want);
+    }
+  }
+  if (!screen_->NeedsPaint()) return;
+  screen_->Paint(menuFrame_);
+  platform_.Present(menuFrame_);
+}
+
+void TMainForm::RunOnce() {
+  app_.HandleMessage();
+  screen_->Tick(platform_.Milliseconds());
+  PaintMenu();
+}
+
+}  // namespace tw

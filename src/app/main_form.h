@@ -1,0 +1,194 @@
+// The main window: owns the game record, the random generator, the drawing
+// surface, both frame timers, the sound device and the four libraries, and
+// every menu control. Its handlers are the game's entry points: the menu's
+// clicks, the drawing surface's notifications and, through the application
+// loop, every key and mouse event.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "app/application.h"
+#include "core/random.h"
+#include "media/audio_output.h"
+#include "media/draw.h"
+#include "media/image_list.h"
+#include "media/sound.h"
+#include "media/timer.h"
+#include "media/wave_list.h"
+#include "play/context.h"
+#include "play/game_state.h"
+#include "ui/buttons.h"
+#include "ui/combo_box.h"
+#include "ui/edit.h"
+#include "ui/file_dialog.h"
+#include "ui/lists.h"
+#include "ui/modal.h"
+#include "ui/panels.h"
+#include "ui/picture_box.h"
+#include "ui/screen.h"
+
+namespace tw {
+
+class TAdForm;
+
+class TMainForm : public EventSink {
+ public:
+  // Builds the window's design (controls, pictures, fonts); the caller
+  // then runs FormCreate. Nothing is shown until Show.
+  TMainForm(Application& app, AudioOutput& audio, std::string programFolder);
+  ~TMainForm() override;
+  TMainForm(const TMainForm&) = delete;
+  TMainForm& operator=(const TMainForm&) = delete;
+
+  // The first showing: the drawing surface takes the display
+  // (DXDrawInitialize runs) and the title is presented.
+  void Show();
+  // The promotional window shown by "Ok" in the quit box.
+  void SetAdForm(TAdForm* ad) { adForm_ = ad; }
+  // Dialogs and message boxes run their loop here; tests put in a script.
+  void SetModalHost(ModalHost* host) { modalHost_ = host; }
+  ModalHost& Host();
+
+  // Repaints the menu when something changed and shows it. Called by the
+  // loop after each batch of events and by every modal loop.
+  void PaintMenu();
+  // One pass of the program's loop: pending events or a timer tick, then
+  // the menu's hint clock and paint.
+  void RunOnce();
+
+  // ---- handlers ----
+  void FormCreate();
+  void DXDrawInitialize();
+  void DXDrawFinalize();
+  void titleClick();
+  void playerClick();
+  void optionClick();
+  void showgoClick();
+  void quitClick();
+  void noquitClick();
+  void okquitClick();
+  void playertabTabChanged() {}
+  // Options (options_panel.cpp).
+  void ReadSettings();
+  void applyClick();
+  void defaultClick();
+  void soundonClick();
+  // Player (player_panel.cpp).
+  void UpdateStatus();
+  void playernameChange() { UpdateStatus(); }
+  void upluresClick();
+  void uprodClick();
+  void upboatClick();
+  void savebuttonClick();
+  void loadbuttonClick();
+  // Lakes (lake_panel.cpp).
+  void FillLakeList();
+  void LoadLakeDefinition(const std::string& lake);
+  void lakesClick();
+  void goClick();
+
+  // ---- EventSink ----
+  void OnKeyDown(uint16_t key, uint8_t shift) override;
+  void OnKeyUp(uint16_t key, uint8_t shift) override;
+  void OnText(const char* utf8) override;
+  void OnMouseMove(uint8_t shift, int32_t x, int32_t y) override;
+  void OnMouseDown(MouseButton button, uint8_t shift, int32_t x, int32_t y) override;
+  void OnMouseUp(MouseButton button, uint8_t shift, int32_t x, int32_t y) override;
+  void OnWheel(int32_t delta, int32_t x, int32_t y) override;
+  void OnClose() override;
+  void OnSecondWindowEvent(const Event& event) override;
+
+  // ---- what the handlers work on (public for scenario tests) ----
+  Application& App() { return app_; }
+  Platform& GetPlatform() { return platform_; }
+  const std::string& Folder() const { return folder_; }
+  GameState& State() { return *state_; }
+  Random& Rng() { return rng_; }
+  Screen& GetScreen() { return *screen_; }
+  const FontSet& Fonts() const { return *fonts_; }
+  PlayContext& Context() { return ctx_; }
+  // The saved games' dialogs; their folder may be set before use.
+  FileDialog savegame, loadgame;
+  const Surface16& MenuFrame() const { return menuFrame_; }
+  // The lake whose definition was read last (what "Fish This Lake" starts).
+  const std::string& SelectedLake() const { return lakeName_; }
+  // Whether the program has been told to end (after the promotional window).
+  bool Closed() const { return closed_; }
+
+  TDXDraw DXDraw;
+  TDXTimer DXTimer;
+  TDXTimer DXCastTimer;
+  TDXSound DXSound;
+  TDXWaveList sounds;
+  TDXWaveList background;
+  TDXImageList objects;
+  TDXImageList DXTileList;
+
+  // Controls, by their design names.
+  PictureBox* image = nullptr;
+  PictureBox* title = nullptr;
+  Button *player = nullptr, *option = nullptr, *go = nullptr, *quit = nullptr;
+  Panel* status = nullptr;
+  GroupBox *players = nullptr, *options = nullptr, *lakepanel = nullptr;
+  GroupBox *loadingbox = nullptr, *quitbox = nullptr;
+  Label *loading = nullptr, *quittext = nullptr;
+  Button *noquit = nullptr, *okquit = nullptr;
+  // Options panel.
+  ComboBox* speed = nullptr;
+  CheckBox *flip = nullptr, *bgsound = nullptr;
+  RadioButton *mousedrive = nullptr, *keydrive = nullptr, *soundon = nullptr, *soundoff = nullptr;
+  Button *defaultbutton = nullptr, *apply = nullptr;
+  // Player panel.
+  Edit* playername = nullptr;
+  Button *savebutton = nullptr, *loadbutton = nullptr;
+  TabControl* playertab = nullptr;
+  Gauge *luresbar = nullptr, *rodbar = nullptr, *boatbar = nullptr;
+  Button *uplures = nullptr, *uprod = nullptr, *upboat = nullptr;
+  // Lake panel.
+  ListBox* lakes = nullptr;
+  Memo* lakeinfo = nullptr;
+  PictureBox* map = nullptr;
+  Button* showgo = nullptr;
+
+ private:
+  // Design of the window and its panels (one builder per panel file).
+  void BuildMenu();
+  void BuildOptionsPanel();
+  void BuildPlayerPanel();
+  void BuildLakePanel();
+  void BuildQuitBox();
+  // A picture of the window's design from the ui folder; a missing one
+  // leaves the control blank.
+  Picture DesignPicture(const std::string& file);
+  void SetPlayHooks();
+  // Copies what the tournament reads from the menu controls into the context.
+  void SyncPlayContext();
+  void SyncLevels();
+  void PlayClick();
+  void HideMenu();
+  void ShowMenu();
+  void ShowMessage(const std::string& text);
+  // The button captions for the gear levels (unknown levels keep them).
+  void SetUpgradeCaptions();
+  bool InTournament() const { return DXDraw.Visible(); }
+  bool MenuBlocked() const { return ctx_.SettingUp; }
+
+  Application& app_;
+  Platform& platform_;
+  std::string folder_;
+  std::unique_ptr<FontSet> fonts_;
+  std::unique_ptr<Screen> screen_;
+  std::unique_ptr<GameState> state_;
+  Random rng_;
+  PlayContext ctx_;
+  Surface16 menuFrame_;
+  ModalHost* modalHost_ = nullptr;
+  std::unique_ptr<ModalHost> appHost_;
+  TAdForm* adForm_ = nullptr;
+  std::string lakeName_;
+  CursorShape cursor_ = CursorShape::Arrow;
+  bool closed_ = false;
+};
+
+}  // namespace tw

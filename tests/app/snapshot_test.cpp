@@ -1,0 +1,92 @@
+// Pictures of the menus as the player sees them, written as PNG files into
+// the build's snapshots folder for a person to look at. Runs on the
+// generated data only.
+#include "app/front_fixture.h"
+#include "play/png_writer.h"
+
+namespace tw::test {
+namespace {
+
+class MenuSnapshotTest : public FrontTest {
+ protected:
+  void SetUp() override {
+    folder_ = GeneratedFolder();
+    if (folder_.empty()) GTEST_SKIP() << "no generated program folder";
+    out_ = fs::path(folder_).parent_path() / "snapshots";
+    fs::create_directories(out_);
+    Start(folder_);
+  }
+  // The frame as presented, or the screen painted now while a box is up.
+  void Shot(const std::string& name) {
+    F().PaintMenu();
+    ASSERT_TRUE(WritePng((out_ / (name + ".png")).string(), platform_.LastFrame()));
+  }
+  void ShotOfScreen(const std::string& name) {
+    Surface16 frame(640, 480, F().DXDraw.Format());
+    Scr().Paint(frame);
+    ASSERT_TRUE(WritePng((out_ / (name + ".png")).string(), frame));
+  }
+  // The frame differs from plain black somewhere inside `r`.
+  bool Drawn(const Rect& r) {
+    const Surface16& f = platform_.LastFrame();
+    for (int32_t y = r.Top; y < r.Bottom; ++y)
+      for (int32_t x = r.Left; x < r.Right; ++x)
+        if (f.At(x, y) != 0) return true;
+    return false;
+  }
+  std::string folder_;
+  fs::path out_;
+};
+
+TEST_F(MenuSnapshotTest, TitlePanelsQuitBoxAndBoxes) {
+  Shot("menu_title");
+  EXPECT_TRUE(Drawn(Rect{0, 0, 640, 480}));
+
+  Click(*F().title);
+  Shot("menu_player");
+  EXPECT_TRUE(Drawn(F().status->FrameBounds()));
+  Click(*F().option);
+  Shot("menu_options");
+  Click(*F().go);
+  F().lakes->SetItemIndex(0);
+  F().lakesClick();
+  Shot("menu_lakes");
+  EXPECT_TRUE(Drawn(F().map->FrameBounds()));
+  Click(*F().quit);
+  Shot("menu_quit");
+
+  Click(*F().player);
+  S().Cash = 3;
+  host_.Steps.push_back([this] {
+    ShotOfScreen("menu_message");
+    Scr().KeyDown(vk::kReturn, false);
+  });
+  Click(*F().uplures);
+  host_.Steps.push_back([this] {
+    ShotOfScreen("menu_save_dialog");
+    Scr().KeyDown(vk::kEscape, false);
+  });
+  Click(*F().savebutton);
+}
+
+TEST_F(MenuSnapshotTest, PromotionalWindow) {
+  Click(*F().title);
+  Click(*F().quit);
+  Event move = Event::MouseEvent(EventType::MouseMove, 200, 200);
+  move.Window = WindowId::Second;
+  platform_.Push(move);
+  platform_.Push(Event::Simple(EventType::Close));
+  Click(*F().okquit);
+  const std::vector<uint32_t>& px = platform_.SecondFrame();
+  ASSERT_EQ(px.size(), 512u * 384u);
+  Surface16 frame(512, 384);
+  for (int32_t y = 0; y < 384; ++y)
+    for (int32_t x = 0; x < 512; ++x) {
+      const uint32_t c = px[static_cast<size_t>(y) * 512 + x];
+      frame.Set(x, y, frame.Pack(c >> 16, (c >> 8) & 255, c & 255));
+    }
+  ASSERT_TRUE(WritePng((out_ / "promo_window.png").string(), frame));
+}
+
+}  // namespace
+}  // namespace tw::test
