@@ -60,11 +60,13 @@ void RunClock(PlayContext& ctx) {
 void JudgeLimit(PlayContext& ctx) {
   GameState& s = ctx.State;
   if (s.FishCaught < s.Limit) return;
+  // The prize goes only to the frame that completes the limit while the
+  // tournament is still on: never after another ending came first, and not
+  // again on the frame that runs the countdown out and returns to the menu.
+  const bool stillPlaying = !s.GameOver;
   s.GameOver = 1;
   if (s.GameOverCountdown == 0) s.GameOverCountdown = kLimitCountdown;
-  // Only the frame that completed the limit still has the full countdown, so
-  // the prize is paid once, and never after another ending came first.
-  const bool firstFrame = s.GameOverCountdown == kLimitCountdown;
+  const bool firstFrame = stillPlaying && s.GameOverCountdown == kLimitCountdown;
   if (s.WinIf == 0) {
     s.Message = "YOU CAUGHT YOUR LIMIT";
     s.PlayerLevel = std::max(s.PlayerLevel, s.LakeLevel);

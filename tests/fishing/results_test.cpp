@@ -111,6 +111,11 @@ TEST_F(ResultsTest, WinPaysThePrizeOnceAndHoldsTheVerdict) {
   EXPECT_EQ(S().Message, "YOU WIN $500 FOR 1ST PLACE");
   EXPECT_EQ(S().Cash, 600);
   EXPECT_EQ(S().PlayerLevel, 4);
+  // The frame that runs the countdown out (and goes back to the menu) still
+  // judges the limit, but pays nothing more.
+  S().GameOverCountdown = 0;
+  JudgeLimit(fx.Ctx);
+  EXPECT_EQ(S().Cash, 600);
 }
 
 TEST_F(ResultsTest, NoPrizeWhenAnotherEndingCameFirst) {
