@@ -1,0 +1,258 @@
+#include "replay/session.h"
+
+#include <chrono>
+#include <cstdio>
+
+#include "core/error.h"
+#include "core/files.h"
+#ifdef TW_WITH_FISHING
+#include "fishing/fishing.h"
+#endif
+#include "play/frame.h"
+#include "play/input.h"
+#include "play/setup.h"
+#include "world/lake_files.h"
+
+namespace tw {
+
+// ---- input from a replay ----
+
+void ReplaySource::Poll(HeadlessTournament&, const InputMoment& now,
+                        std::vector<ReplayEvent>& out) {
+  while (next_ < replay_.Events.size() && !MomentBefore(now, replay_.Events[next_].When))
+    out.push_back(replay_.Events[next_++]);
+}
+
+bool ReplaySource::MoreInFrame(int32_t frame) const {
+  return next_ < replay_.Events.size() && replay_.Events[next_].When.Frame == frame &&
+         replay_.Events[next_].When.Pump > 0;
+}
+
+// ---- summary ----
+
+uint64_t HashSurface(const Surface16& surface) {
+  uint64_t h = 14695981039346656037ull;
+  for (int32_t y = 0; y < surface.Height(); ++y) {
+    const uint16_t* row = surface.Row(y);
+    for (int32_t x = 0; x < surface.Width(); ++x) {
+      h = (h ^ (row[x] & 0xFF)) * 1099511628211ull;
+      h = (h ^ (row[x] >> 8)) * 1099511628211ull;
+    }
+  }
+  return h;
+}
+
+std::string TournamentSummary::Line() const {
+  char hash[17];
+  std::snprintf(hash, sizeof hash, "%016llx", static_cast<unsigned long long>(Hash));
+  return "frames=" + std::to_string(Frames) + " fish=" + std::to_string(FishCaught) +
+         " lbs=" + std::to_string(CatchPounds) + " in=" + std::to_string(CatchInches) +
+         " cash=" + std::to_string(Cash) + " level=" + std::to_string(PlayerLevel) + " message=\"" +
+         LastMessage + "\" hash=" + hash;
+}
+
+// ---- the tournament ----
+
+HeadlessTournament::HeadlessTournament(std::string programFolder)
+    : folder_(std::move(programFolder)),
+      DXDraw_(platform_),
+      DXSound_(audio_),
+      slot_(platform_),
+      DXTimer_(slot_),
+      DXCastTimer_(slot_),
+      sounds_(&DXSound_),
+      background_(&DXSound_),
+      state_(std::make_unique<GameState>()),
+      ctx_{*state_,      DXDraw_, objects_,      tiles_, sounds_, background_, DXTimer_,
+           DXCastTimer_, rng_,    PlayOptions{}, "",     folder_, "Player",    PlayHooks{}} {
+  DXDraw_.AddImageList(&objects_);
+  DXDraw_.AddImageList(&tiles_);
+  // What the main window does when the surface comes and goes.
+  DXDraw_.OnInitialize = [this] {
+    ResetTournamentFields(*state_);
+    if (ctx_.Options.SoundOn) DXSound_.Initialize();
+  };
+  DXDraw_.OnFinalize = [this] {
+    if (ctx_.Options.SoundOn) DXSound_.Finalize();
+    DXTimer_.SetEnabled(false);
+    DXDraw_.SetCursorHidden(false);
+  };
+  DXTimer_.SetInterval(0);
+  DXTimer_.OnTimer = [this](TDXTimer&, int32_t lag) { DXTimerTimer(ctx_, lag); };
+#ifdef TW_WITH_FISHING
+  DXCastTimer_.OnTimer = [this](TDXTimer&, int32_t) { DXCastTimerTimer(ctx_); };
+#endif
+  PlayHooks& h = ctx_.Hooks;
+  h.ProcessMessages = [] {};
+  h.Terminated = [this] { return terminated_; };
+  h.MessageBox = [](const std::string& text) { throw GameError(text); };
+  // The return to the menu resets the catch when it brings the surface
+  // back, so the summary takes it here.
+  h.ShowMenu = [this] {
+    ended_ = true;
+    caught_ = {state_->FishCaught, state_->CatchPounds, state_->CatchInches};
+  };
+  recorder_.Attach(ctx_);
+  recorder_.OnPump = [this] { AtPump(); };
+  recorder_.OnTick = [this](bool frameTick) { AfterTick(frameTick); };
+
+  sounds_.LoadFromFile(JoinPath(folder_, "sound.dxw"));
+  background_.LoadFromFile(JoinPath(folder_, "music.dxw"));
+  DXDraw_.Initialize();
+}
+
+HeadlessTournament::~HeadlessTournament() {
+  DXTimer_.SetEnabled(false);
+  DXCastTimer_.SetEnabled(false);
+  DXDraw_.OnFinalize = nullptr;
+  DXDraw_.OnInitialize = nullptr;
+  DXDraw_.Finalize();
+  DXSound_.Finalize();
+  DXDraw_.RemoveImageList(&objects_);
+  DXDraw_.RemoveImageList(&tiles_);
+}
+
+void HeadlessTournament::LoadLakeRules(const std::string& lake) {
+  if (!FileExists(LakePath(folder_, lake, ".iso")))
+    throw GameError("The lake " + lake + " is not in " + JoinPath(folder_, "lakes"));
+  const LakeDefinition d = ReadLakeDefinition(LakePath(folder_, lake, ".ini"));
+  GameState& s = *state_;
+  s.LastFishIndex = d.MaxFish - 1;
+  s.LastMonsterIndex = d.Maxmonster - 1;
+  s.MonsterKind = d.MonsterKind;
+  s.Biggest = d.Biggest;
+  s.Difficulty = d.Difficulty;
+  s.Timed = d.Timed ? 1 : 0;
+  s.TimeLimit = TimeLimitFrames(d);
+  s.ImageLib = d.ImageLib;
+  s.EntryFee = d.EntryFee;
+  s.PrizeMoney = d.PrizeMoney;
+  s.Limit = d.Limit;
+  s.WinIf = d.WinIf;
+  s.LakeLevel = d.Level;
+}
+
+void HeadlessTournament::Start(const ReplayHeader& header, InputSource& source) {
+  source_ = &source;
+  LoadLakeRules(header.Lake);
+  ApplyHeader(header, ctx_);
+  lastMessage_.clear();
+  ended_ = false;
+  recorder_.BeginTournament(ctx_);
+  const auto t0 = std::chrono::steady_clock::now();
+  bool ok = false;
+  try {
+    ok = goClick(ctx_);
+  } catch (...) {
+    recorder_.SetUpDone(false);
+    throw;
+  }
+  setUpMs_ =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+  recorder_.SetUpDone(ok);
+  if (!ok) throw GameError("The tournament on " + header.Lake + " did not start");
+  started_ = true;
+}
+
+bool HeadlessTournament::Finished() const {
+  return !started_ || slot_.Installed() == nullptr;
+}
+
+const char* HeadlessTournament::RunningTimer() const {
+  const TDXTimer* t = slot_.Installed();
+  if (t == &DXTimer_) return "frame";
+  if (t == &DXCastTimer_) return "strike";
+  return "none";
+}
+
+void HeadlessTournament::Deliver(const ReplayEvent& e) {
+  // The main window's routing during a tournament: keys to the form's
+  // handlers, the mouse to the drawing surface's.
+  recorder_.Record(e.Kind, e.Key, e.Button, e.X, e.Y);
+  switch (e.Kind) {
+    case ReplayEventKind::KeyDown:
+      FormKeyDown(ctx_, e.Key);
+      break;
+    case ReplayEventKind::KeyUp:
+      FormKeyUp(ctx_, e.Key);
+      break;
+    case ReplayEventKind::MouseMove:
+      DXDrawMouseMove(ctx_, e.X, e.Y);
+      break;
+    case ReplayEventKind::MouseDown:
+      DXDrawMouseDown(ctx_, e.Button, e.X, e.Y);
+      break;
+    case ReplayEventKind::MouseUp:
+      DXDrawMouseUp(ctx_, e.Button, e.X, e.Y);
+      break;
+  }
+}
+
+void HeadlessTournament::AtPump() {
+  if (!source_) return;
+  due_.clear();
+  const InputMoment now = recorder_.Now();
+  source_->Poll(*this, now, due_);
+  for (const ReplayEvent& e : due_) Deliver(e);
+  // Inside a frame only a pop-up looks at the messages; once it has let the
+  // queued input through and nothing more can come, it would wait for ever.
+  if (due_.empty() && now.Frame > 0 && now.Pump > 256 && !source_->MoreInFrame(now.Frame) &&
+      state_->AnyInput == 0) {
+    stuck_ = true;
+    terminated_ = true;
+  }
+}
+
+void HeadlessTournament::AfterTick(bool frameTick) {
+  if (AfterEachTick) AfterEachTick(frameTick);
+  if (!frameTick || ended_) return;
+  // The text the message line showed this frame: what is left of it, or the
+  // ending's text that is set afresh and drawn once every frame.
+  const GameState& s = *state_;
+  if (!s.Message.empty())
+    lastMessage_ = s.Message;
+  else if (s.GameOver && s.FishCaught < s.Limit)
+    lastMessage_ = (s.Timed && s.TimeLeft <= 0) ? "TIME EXPIRED" : "GAME OVER";
+  else if (s.QuitQuery && !s.GameOver)
+    lastMessage_ = "PRESS ENTER TO QUIT GAME";
+}
+
+bool HeadlessTournament::Step() {
+  TDXTimer* timer = slot_.Installed();
+  if (!started_ || !timer || !timer->OnTimer) return false;
+  if (source_) {
+    due_.clear();
+    source_->Poll(*this, recorder_.Now(), due_);
+    for (const ReplayEvent& e : due_) Deliver(e);
+  }
+  timer = slot_.Installed();
+  if (!timer) return false;
+  timer->OnTimer(*timer, 1);
+  if (stuck_)
+    throw GameError("The replay ends in frame " + std::to_string(recorder_.Frames()) +
+                    " while the game waits for a key");
+  return true;
+}
+
+void HeadlessTournament::Run(int64_t maxTicks) {
+  for (int64_t i = 0; i < maxTicks && Step(); ++i) {
+  }
+}
+
+TournamentSummary HeadlessTournament::Summary() const {
+  const GameState& s = *state_;
+  TournamentSummary r;
+  r.Frames = recorder_.Frames();
+  const std::array<int32_t, 3> catchNow = {s.FishCaught, s.CatchPounds, s.CatchInches};
+  const std::array<int32_t, 3>& c = ended_ ? caught_ : catchNow;
+  r.FishCaught = c[0];
+  r.CatchPounds = c[1];
+  r.CatchInches = c[2];
+  r.Cash = s.Cash;
+  r.PlayerLevel = s.PlayerLevel;
+  r.LastMessage = lastMessage_;
+  r.Hash = HashSurface(const_cast<TDXDraw&>(DXDraw_).Surface());
+  return r;
+}
+
+}  // namespace tw

@@ -1,0 +1,142 @@
+// A tournament without a window: the real libraries and lake files of a
+// program folder, the headless platform, and the game's own handlers, fed
+// by an input source (a replay or the autopilot) at exact moments. Every
+// event also goes through a recorder, so any run can be saved and replayed.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/random.h"
+#include "media/draw.h"
+#include "media/image_list.h"
+#include "media/sound.h"
+#include "media/timer.h"
+#include "media/wave_list.h"
+#include "platform/headless/headless_audio.h"
+#include "platform/headless/headless_platform.h"
+#include "play/context.h"
+#include "play/game_state.h"
+#include "replay/recorder.h"
+#include "replay/replay_file.h"
+
+namespace tw {
+
+class HeadlessTournament;
+
+// Where a tournament's input comes from.
+class InputSource {
+ public:
+  virtual ~InputSource() = default;
+  // Appends the events the game receives at `now` (between ticks, or at a
+  // look at the messages inside a frame).
+  virtual void Poll(HeadlessTournament& game, const InputMoment& now,
+                    std::vector<ReplayEvent>& out) = 0;
+  // Whether anything may still come in frame `frame` at a later look at the
+  // messages; when not, a pop-up waiting there would wait for ever.
+  virtual bool MoreInFrame(int32_t frame) const = 0;
+};
+
+// Plays the events of a replay at their moments. Events whose moment has
+// gone by unseen (a hand-written strike that ended sooner) come at the
+// first moment after it.
+class ReplaySource : public InputSource {
+ public:
+  explicit ReplaySource(const Replay& replay) : replay_(replay) {}
+  void Poll(HeadlessTournament& game, const InputMoment& now,
+            std::vector<ReplayEvent>& out) override;
+  bool MoreInFrame(int32_t frame) const override;
+
+ private:
+  const Replay& replay_;
+  size_t next_ = 0;
+};
+
+// One line per finished tournament.
+struct TournamentSummary {
+  int32_t Frames = 0;
+  int32_t FishCaught = 0, CatchPounds = 0, CatchInches = 0;
+  int32_t Cash = 0, PlayerLevel = 0;
+  std::string LastMessage;
+  uint64_t Hash = 0;
+  // "frames=... fish=... lbs=... in=... cash=... level=... message=\"...\" hash=..."
+  std::string Line() const;
+};
+
+// FNV-1a over the pixels, row by row.
+uint64_t HashSurface(const Surface16& surface);
+
+class HeadlessTournament {
+ public:
+  // Loads the sound libraries of the program folder.
+  explicit HeadlessTournament(std::string programFolder);
+  ~HeadlessTournament();
+  HeadlessTournament(const HeadlessTournament&) = delete;
+  HeadlessTournament& operator=(const HeadlessTournament&) = delete;
+
+  // Reads the lake's rules, puts the header into the game and runs "Fish
+  // This Lake". Raises GameError when the lake cannot be found or played.
+  void Start(const ReplayHeader& header, InputSource& source);
+  // One tick of whichever timer runs, with the input due before it. False
+  // once the tournament is over (nothing ticked). Raises GameError when the
+  // input ran out while the game waits for a key.
+  bool Step();
+  // Steps until the tournament ends or `maxTicks` ticks have run.
+  void Run(int64_t maxTicks = INT64_MAX);
+  bool Finished() const;
+
+  TournamentSummary Summary() const;
+  // "frame", "strike" or "none".
+  const char* RunningTimer() const;
+
+  GameState& State() { return *state_; }
+  const GameState& State() const { return *state_; }
+  PlayContext& Context() { return ctx_; }
+  ReplayRecorder& Recorder() { return recorder_; }
+  TDXDraw& Draw() { return DXDraw_; }
+  TDXImageList& Objects() { return objects_; }
+  const std::string& Folder() const { return folder_; }
+  // Milliseconds the set-up took (reading the libraries and the map,
+  // placing the fish).
+  double SetUpMilliseconds() const { return setUpMs_; }
+
+  // Called after every tick (true for a frame, false for a strike swing).
+  std::function<void(bool frameTick)> AfterEachTick;
+
+ private:
+  void Deliver(const ReplayEvent& e);
+  void AtPump();
+  void AfterTick(bool frameTick);
+  void LoadLakeRules(const std::string& lake);
+
+  std::string folder_;
+  HeadlessPlatform platform_;
+  HeadlessAudioOutput audio_;
+  TDXDraw DXDraw_;
+  TDXSound DXSound_;
+  TimerSlot slot_;
+  TDXTimer DXTimer_;
+  TDXTimer DXCastTimer_;
+  TDXImageList objects_;
+  TDXImageList tiles_;
+  TDXWaveList sounds_;
+  TDXWaveList background_;
+  Random rng_;
+  std::unique_ptr<GameState> state_;
+  PlayContext ctx_;
+  ReplayRecorder recorder_;
+  InputSource* source_ = nullptr;
+  std::vector<ReplayEvent> due_;
+  bool terminated_ = false;
+  bool stuck_ = false;
+  bool started_ = false;
+  std::string lastMessage_;
+  bool ended_ = false;
+  std::array<int32_t, 3> caught_{};  // fish, pounds, inches at the return
+  double setUpMs_ = 0;
+};
+
+}  // namespace tw

@@ -1,0 +1,36 @@
+// The generated program folder the tests play on, and small helpers around
+// the headless tournament.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "core/files.h"
+#include "replay/autopilot.h"
+#include "replay/session.h"
+
+namespace tw::test {
+
+inline std::string ProgramFolderForTests() {
+  const char* bin = std::getenv("TARNWICK_BIN");
+  return bin ? bin : "build/bin";
+}
+
+inline std::string SourceFolder() {
+  const char* src = std::getenv("TARNWICK_SOURCE");
+  return src ? src : ".";
+}
+
+// The header the autopilot plays with: a new player, mouse driving, as
+// fast as possible.
+inline ReplayHeader PilotHeader(const std::string& lake, uint32_t seed) {
+  ReplayHeader h;
+  h.Lake = lake;
+  h.Seed = seed;
+  h.Options.MouseDrive = true;
+  h.Options.SpeedIndex = 2;
+  return h;
+}
+
+}  // namespace tw::test
