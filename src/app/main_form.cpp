@@ -183,7 +183,7 @@ void TMainForm::BuildQuitBox() {
   quitbox->Hide();
   quittext = &quitbox->Add<Label>("quittext");
   quittext->SetPos(36, 38);
-  quittext->FontName = "sans-21";
+  quittext->FontName = "sans-13";
   quittext->Caption = "Exit to system desktop?";
   noquit = &quitbox->Add<Button>("noquit");
   noquit->SetBounds(89, 83, 73, 25);

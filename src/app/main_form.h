@@ -32,6 +32,9 @@ namespace tw {
 
 class TAdForm;
 
+// Gives a control and everything inside it (group captions excepted) a face.
+void SetFontOfTree(Control& c, const std::string& font);
+
 class TMainForm : public EventSink {
  public:
   // Builds the window's design (controls, pictures, fonts); the caller

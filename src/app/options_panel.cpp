@@ -14,6 +14,11 @@ constexpr const char* kSection = "Tarnwick";
 
 }  // namespace
 
+void SetFontOfTree(Control& c, const std::string& font) {
+  if (!dynamic_cast<GroupBox*>(&c)) c.FontName = font;
+  for (const auto& child : c.Children()) SetFontOfTree(*child, font);
+}
+
 void TMainForm::BuildOptionsPanel() {
   options = &screen_->Root().Add<GroupBox>("options");
   options->SetBounds(16, 288, 537, 177);
@@ -27,7 +32,10 @@ void TMainForm::BuildOptionsPanel() {
   speedLabel.SetPos(11, 25);
   speedLabel.Caption = "Game Speed";
   speed = &video.Add<ComboBox>("speed");
-  speed->SetBounds(82, 21, 119, 21);
+  // A little right of the design and the radio and check boxes a little
+  // wider, since our menu face runs wider than the one the panel was drawn
+  // for; every caption then shows whole.
+  speed->SetBounds(88, 21, 117, 21);
   speed->Hint = "Force faster computers to run slower.";
   speed->SetItems({"30FPS", "60FPS", "As fast as possible"});
   speed->SetItemIndex(2);
@@ -40,17 +48,17 @@ void TMainForm::BuildOptionsPanel() {
   controllers.SetBounds(233, 24, 120, 96);
   controllers.Caption = "Controllers";
   mousedrive = &controllers.Add<RadioButton>("mousedrive");
-  mousedrive->SetBounds(14, 24, 85, 17);
+  mousedrive->SetBounds(14, 24, 100, 17);
   mousedrive->Caption = "Mouse Drive";
   mousedrive->Hint = "Use the left mouse button to drive the boat";
   mousedrive->SetChecked(true);
   keydrive = &controllers.Add<RadioButton>("keydrive");
-  keydrive->SetBounds(14, 44, 90, 17);
+  keydrive->SetBounds(14, 44, 100, 17);
   keydrive->Caption = "Key Drive";
   keydrive->Hint = "Use the arrow keys to drive the boat";
 
   GroupBox& sound = options->Add<GroupBox>("sound");
-  sound.SetBounds(362, 24, 143, 96);
+  sound.SetBounds(362, 24, 160, 96);
   sound.Caption = "Sound";
   soundon = &sound.Add<RadioButton>("soundon");
   soundon->SetBounds(16, 24, 121, 17);
@@ -60,7 +68,7 @@ void TMainForm::BuildOptionsPanel() {
   soundoff->SetBounds(16, 44, 121, 17);
   soundoff->Caption = "Sound OFF";
   bgsound = &sound.Add<CheckBox>("bgsound");
-  bgsound->SetBounds(16, 65, 121, 17);
+  bgsound->SetBounds(16, 65, 140, 17);
   bgsound->Caption = "Background Sounds";
   bgsound->SetChecked(true);
   // Set after the design values, so building the panel starts nothing.
@@ -75,6 +83,8 @@ void TMainForm::BuildOptionsPanel() {
   apply->SetBounds(416, 136, 89, 25);
   apply->Caption = "Save Options";
   apply->OnClick = [this] { applyClick(); };
+  // The panel's small face, so every caption fits its box.
+  SetFontOfTree(*options, "sans-11");
 }
 
 // Keys are read in the file's order, each one setting its control as it

@@ -110,9 +110,11 @@ void TMainForm::BuildPlayerPanel() {
     gauge->SetRange(0, max);
     gauge->SetPosition(1);
     up = &gear.Add<Button>(button);
-    up->SetBounds(160, top, 129, 33);
+    // Wider than drawn, so "Upgrade Rod/Reel $1000" fits our menu face.
+    up->SetBounds(156, top, 143, 33);
     up->Caption = caption;
     up->Hint = hint;
+    up->FontName = "sans-11";
   };
   addGear("luresbar", "uplures", 24, 4, "Upgrade Lures $25",
           "Better lures hook fish from greater distances", luresbar, uplures);
