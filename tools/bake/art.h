@@ -20,5 +20,6 @@ void AddSpriteFonts(LibraryBuilder& lib);  // "bigfont", "font", "infofont", "di
 void AddBoats(LibraryBuilder& lib);        // the boats, their "gas" twins and "fishguy"
 void AddCreatures(LibraryBuilder& lib);    // "fish", the monsters and their raid pictures
 void AddDashboard(LibraryBuilder& lib);    // dashboard, gauges, pop-ups, cursors, splashes
+void AddPopups(LibraryBuilder& lib);       // "hook", "caught", "lost", "buoy", "talk"
 
 }  // namespace tw::bake

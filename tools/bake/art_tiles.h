@@ -50,6 +50,23 @@ void FillDiamond(Canvas& c, F colour) {
       if (InDiamond(x, y)) c.PutPixel(x, top + y, colour(x, y));
 }
 
+// The diamond's centre: the foot of whatever stands on a tile.
+struct Foot {
+  double x, y;  // the diamond's centre
+};
+inline Foot FootOf(const Canvas& c) {
+  return {32, c.Height() - 16.0};
+}
+
+// Sets a straight colour ramp from (x0, y0) to (x1, y1) as the source.
+inline void Gradient(cairo_t* cr, double x0, double y0, double x1, double y1, Rgb a, Rgb b) {
+  cairo_pattern_t* g = cairo_pattern_create_linear(x0, y0, x1, y1);
+  cairo_pattern_add_color_stop_rgb(g, 0, a.r, a.g, a.b);
+  cairo_pattern_add_color_stop_rgb(g, 1, b.r, b.g, b.b);
+  cairo_set_source(cr, g);
+  cairo_pattern_destroy(g);
+}
+
 // Decorations, drawn with the diamond's centre at (32, c.Height() - 16).
 void DrawTallDecoration(Canvas& c, const TileStyle& s, int32_t tile);  // 24 .. 31, 40 .. 43
 void DrawBuilding(Canvas& c, const TileStyle& s, int32_t tile);        // 32 .. 35
