@@ -2,6 +2,7 @@
 // lake's description and preview, and "Fish This Lake".
 #include "app/main_form.h"
 #include "core/files.h"
+#include "core/ini.h"
 #include "media/picture.h"
 #include "world/lake_files.h"
 
@@ -35,9 +36,12 @@ void TMainForm::BuildLakePanel() {
 }
 
 void TMainForm::FillLakeList() {
-  std::vector<std::string> names = ReadLakeCatalogue(folder_, state_->PlayerLevel);
-  state_->CatalogueEntry = names.empty() ? std::string("NA") : names.back();
-  lakes->SetItems(std::move(names));
+  const int32_t level = state_->PlayerLevel;
+  lakes->SetItems(ReadLakeCatalogue(folder_, level));
+  // The scan leaves the last slot it read behind, "NA" or a lake name.
+  if (level >= 1)
+    state_->CatalogueEntry = IniFile::Load(JoinPath(folder_, "lakes/lakes.ini"))
+                                 .ReadString("Lakes", "lake" + std::to_string(level), "NA");
 }
 
 void TMainForm::LoadLakeDefinition(const std::string& lake) {

@@ -16,6 +16,7 @@ TEST_F(LakesTest, CatalogueGapsAreSkippedAndOnlyOpenedSlotsListed) {
   S().PlayerLevel = 3;
   F().FillLakeList();
   EXPECT_EQ(F().lakes->Items(), (std::vector<std::string>{"First", "Third"}));
+  EXPECT_EQ(S().CatalogueEntry, "Third");
   S().PlayerLevel = 0;
   F().FillLakeList();
   EXPECT_EQ(F().lakes->Count(), 0);
