@@ -125,8 +125,11 @@ MapPick PickCell(const MapHeader& h, int32_t x, int32_t y) {
   const int64_t r0 = std::max<int64_t>(0, y / hh - 1);
   const int64_t lastRow = std::min<int64_t>(h.MapMaxRow, r0 + 1);
   const int64_t lastCol = std::min<int64_t>(h.MapMaxCol, c0 + 1);
-  for (int64_t r = r0 - 1; r <= lastRow; ++r) {
-    for (int64_t c = c0 - 1; c <= lastCol; ++c) {
+  // The last diamond that holds the point wins (highest row, then highest
+  // column), so look from that end and stop at the first one found.
+  bool found = false;
+  for (int64_t r = lastRow; r >= r0 - 1 && !found; --r) {
+    for (int64_t c = lastCol; c >= c0 - 1 && !found; --c) {
       // Odd rows sit half a tile to the right; row -1 counts as odd, shifted left.
       const int32_t left = Wrap32(c * w + (r % 2) * hw);
       const int32_t top = Wrap32(r * hh);
@@ -137,6 +140,7 @@ MapPick PickCell(const MapHeader& h, int32_t x, int32_t y) {
         result.Column =
             static_cast<int32_t>(std::min<int64_t>(std::max<int64_t>(0, c), h.MapMaxCol));
         result.Row = static_cast<int32_t>(std::min<int64_t>(std::max<int64_t>(0, r), h.MapMaxRow));
+        found = true;
       }
     }
   }
