@@ -1,6 +1,8 @@
 #include "app/main_form.h"
 
+#include <ctime>
 #include <exception>
+#include <filesystem>
 #include <utility>
 
 #include "app/ad_form.h"
@@ -42,6 +44,9 @@ TWaveCollectionItem* MenuSound(TDXWaveList& list, const char* name) {
   const int32_t index = list.IndexOf(name);
   return index < 0 ? nullptr : &list.Items(index);
 }
+
+// F12 during a tournament: keep it as a replay.
+constexpr uint16_t kReplayKey = 123;
 
 int32_t ButtonNumber(MouseButton b) {
   switch (b) {
@@ -97,6 +102,11 @@ TMainForm::TMainForm(Application& app, AudioOutput& audio, std::string programFo
 
   BuildMenu();
   SetPlayHooks();
+  recorder_.Attach(ctx_);
+  recorder_.OnTournamentEnd = [this](const Replay& replay) {
+    if (keepReplay_) SaveReplay(replay);
+    keepReplay_ = false;
+  };
   savegame.Mode = FileDialog::Kind::Save;
   loadgame.Mode = FileDialog::Kind::Open;
 }
@@ -392,13 +402,39 @@ void TMainForm::ShowMenu() {
 void TMainForm::goClick() {
   if (lakeName_.empty()) return;
   SyncPlayContext();
-  tw::goClick(ctx_);
+  keepReplay_ = false;
+  recorder_.BeginTournament(ctx_);
+  bool started = false;
+  try {
+    started = tw::goClick(ctx_);
+  } catch (...) {
+    recorder_.SetUpDone(false);
+    throw;
+  }
+  recorder_.SetUpDone(started);
+}
+
+void TMainForm::SaveReplay(const Replay& replay) {
+  try {
+    const std::string dir = JoinPath(folder_, "replays");
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
+    const std::time_t now = std::time(nullptr);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", std::localtime(&now));
+    WriteFileAtomic(JoinPath(dir, replay.Header.Lake + "-" + stamp + ".replay"),
+                    FormatReplay(replay));
+  } catch (const std::exception& e) {
+    app_.ReportError(e.what());
+  }
 }
 
 // ---- events ----
 
 void TMainForm::OnKeyDown(uint16_t key, uint8_t shift) {
   // The window sees every key before its controls.
+  recorder_.Record(ReplayEventKind::KeyDown, key, MouseButton::Left, 0, 0);
+  if (key == kReplayKey && recorder_.Recording()) keepReplay_ = !keepReplay_;
   FormKeyDown(ctx_, key);
   if (InTournament() && &screen_->TopLayer() == &screen_->Root()) return;
   if (MenuBlocked()) return;
@@ -406,6 +442,7 @@ void TMainForm::OnKeyDown(uint16_t key, uint8_t shift) {
 }
 
 void TMainForm::OnKeyUp(uint16_t key, uint8_t) {
+  recorder_.Record(ReplayEventKind::KeyUp, key, MouseButton::Left, 0, 0);
   FormKeyUp(ctx_, key);
   if (InTournament() || MenuBlocked()) return;
   screen_->KeyUp(key);
@@ -419,6 +456,7 @@ void TMainForm::OnText(const char* utf8) {
 
 void TMainForm::OnMouseMove(uint8_t, int32_t x, int32_t y) {
   if (InTournament() && &screen_->TopLayer() == &screen_->Root()) {
+    recorder_.Record(ReplayEventKind::MouseMove, 0, MouseButton::Left, x, y);
     DXDrawMouseMove(ctx_, x, y);
     return;
   }
@@ -427,6 +465,7 @@ void TMainForm::OnMouseMove(uint8_t, int32_t x, int32_t y) {
 
 void TMainForm::OnMouseDown(MouseButton button, uint8_t, int32_t x, int32_t y) {
   if (InTournament() && &screen_->TopLayer() == &screen_->Root()) {
+    recorder_.Record(ReplayEventKind::MouseDown, 0, button, x, y);
     DXDrawMouseDown(ctx_, button, x, y);
     return;
   }
@@ -436,6 +475,7 @@ void TMainForm::OnMouseDown(MouseButton button, uint8_t, int32_t x, int32_t y) {
 
 void TMainForm::OnMouseUp(MouseButton button, uint8_t, int32_t x, int32_t y) {
   if (InTournament() && &screen_->TopLayer() == &screen_->Root()) {
+    recorder_.Record(ReplayEventKind::MouseUp, 0, button, x, y);
     DXDrawMouseUp(ctx_, button, x, y);
     return;
   }

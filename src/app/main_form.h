@@ -18,6 +18,7 @@
 #include "media/wave_list.h"
 #include "play/context.h"
 #include "play/game_state.h"
+#include "replay/recorder.h"
 #include "ui/buttons.h"
 #include "ui/combo_box.h"
 #include "ui/edit.h"
@@ -118,6 +119,10 @@ class TMainForm : public EventSink {
   const std::string& SelectedLake() const { return lakeName_; }
   // Whether the program has been told to end (after the promotional window).
   bool Closed() const { return closed_; }
+  // Every tournament is recorded; F12 during one keeps it as a replay in
+  // "replays" of the program folder when it ends.
+  ReplayRecorder& Recorder() { return recorder_; }
+  bool KeepingReplay() const { return keepReplay_; }
 
   TDXDraw DXDraw;
   TDXTimer DXTimer;
@@ -192,6 +197,9 @@ class TMainForm : public EventSink {
   std::string lakeName_;
   CursorShape cursor_ = CursorShape::Arrow;
   bool closed_ = false;
+  ReplayRecorder recorder_;
+  bool keepReplay_ = false;
+  void SaveReplay(const Replay& replay);
 };
 
 }  // namespace tw
