@@ -34,8 +34,8 @@ constexpr float kLineStep = 9;
 
 // A segment between two world points (y already raised by any height).
 void Segment(const GameState& s, float x1, float y1, float x2, float y2, Rgb c) {
-  DrawSmoothLine(Round(x1) - s.ViewX, Round(y1) - s.ViewY, Round(x2) - s.ViewX,
-                 Round(y2) - s.ViewY, c.R, c.G, c.B);
+  DrawSmoothLine(Round(x1) - s.ViewX, Round(y1) - s.ViewY, Round(x2) - s.ViewX, Round(y2) - s.ViewY,
+                 c.R, c.G, c.B);
 }
 
 void DrawRod(const GameState& s) {
@@ -135,9 +135,8 @@ void UpdateFlight(PlayContext& ctx) {
     UnlockSurface();
   }
   const int32_t last = n - 1;
-  ctx.objects.Find("bobber")
-      .Draw(ctx.DXDraw.Surface(), Round(s.LineX[last]) - s.ViewX - 4,
-            Round(s.LineY[last] - s.LineZ[last]) - s.ViewY - 4, 0);
+  ctx.objects.Find("bobber").Draw(ctx.DXDraw.Surface(), Round(s.LineX[last]) - s.ViewX - 4,
+                                  Round(s.LineY[last] - s.LineZ[last]) - s.ViewY - 4, 0);
 
   // The newest point goes 9 pixels further along the cast in both axes.
   const int32_t lureX = Round(s.LureX), lureY = Round(s.LureY);

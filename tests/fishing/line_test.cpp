@@ -171,9 +171,9 @@ TEST_F(LineTest, EmptyRetrieveEndsQuietlyAndANewCastCanFollow) {
   EXPECT_FALSE(fx.Sounding("reel"));
   EXPECT_GT(rings, frames / 6);
   EXPECT_LT(rings, frames * 2 / 3);
-  EXPECT_LT(IsoDistance(Round(S().LureX), Round(S().LureY), Round(S().LineX[0]),
-                        Round(S().LineY[0])),
-            30);
+  EXPECT_LT(
+      IsoDistance(Round(S().LureX), Round(S().LureY), Round(S().LineX[0]), Round(S().LineY[0])),
+      30);
   RightClick(BoatScreenX() - 150, BoatScreenY() - 40);
   fx.Step(1);
   EXPECT_EQ(S().Casting, 1);

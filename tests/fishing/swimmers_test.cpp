@@ -41,7 +41,8 @@ TEST_F(SwimmersTest, DifficultyOfNinetyNineOrMoreDartsEveryFrame) {
 
 TEST_F(SwimmersTest, FishOnLandTurnsAboutAndDashesBackFromItsSafePoint) {
   S().Difficulty = kNeverDarts;
-  const float wx = FishingFixture::CellCentreX(S(), 5, 20), wy = FishingFixture::CellCentreY(S(), 20);
+  const float wx = FishingFixture::CellCentreX(S(), 5, 20),
+              wy = FishingFixture::CellCentreY(S(), 20);
   fx.SetTile(5, 20, 10);
   float slowest = 10, fastest = 0;
   for (uint32_t seed = 1; seed <= 60; ++seed) {
@@ -187,7 +188,8 @@ TEST_F(SwimmersTest, MonsterOnLandTurnsBackAtOnePixelAFrame) {
   S().LastMonsterIndex = 0;
   S().BoatX = 1200;
   S().BoatY = 1800;
-  const float wx = FishingFixture::CellCentreX(S(), 5, 20), wy = FishingFixture::CellCentreY(S(), 20);
+  const float wx = FishingFixture::CellCentreX(S(), 5, 20),
+              wy = FishingFixture::CellCentreY(S(), 20);
   fx.SetTile(5, 20, 10);
   FishRecord& m = S().Monsters[0];
   m = FishRecord{wx, wy, wx - 50, wy, 0, 1.875f, 0, 0};

@@ -151,7 +151,7 @@ TEST(TournamentSnapshotTest, CastStrikeCatchAndVerdictOnAGeneratedLake) {
   s.Difficulty = d.Difficulty;
   s.ImageLib = d.ImageLib;
   s.EntryFee = d.EntryFee;
-  s.PrizeMoney = d.PrizeMoney;
+  s.PrizeMoney = 250;
   s.Limit = 1;
   s.WinIf = 1;
   s.LakeLevel = d.Level;
