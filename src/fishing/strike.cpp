@@ -94,7 +94,7 @@ void ResolveCatch(PlayContext& ctx) {
     return;
   }
   // Every landed fish gets a fresh size: the length first, then the weight.
-  const int32_t inches = ctx.Rng(s.Biggest - 3) + 3;
+  const int32_t inches = ctx.Rng(std::max(s.Biggest, 3) - 3) + 3;
   const int32_t pounds = inches / (ctx.Rng(3) + 2) + 1;
   ctx.sounds.Find("caught").Play();
   ShowPopup(ctx, "caught");

@@ -73,6 +73,11 @@ void PlacedPosition(const GameState& s, const MapObject& o, FishRecord& f) {
   f.Y = static_cast<float>(int64_t{o.Y + 1} * (s.TileHeight() / 2));
 }
 
+// One dart in this many frames; any lake value works (0 or less: every frame).
+int32_t DartOdds(int32_t difficulty) {
+  return static_cast<int32_t>(std::min<int64_t>(int64_t{100} - difficulty, INT32_MAX));
+}
+
 void UpdateRoamingFish(PlayContext& ctx, FishRecord& f) {
   GameState& s = ctx.State;
   Random& rng = ctx.Rng;
@@ -87,7 +92,7 @@ void UpdateRoamingFish(PlayContext& ctx, FishRecord& f) {
     f.LastX = f.X;
     f.LastY = f.Y;
   }
-  if (rng(100 - s.Difficulty) == 0) {
+  if (rng(DartOdds(s.Difficulty)) == 0) {
     f.Dir = static_cast<uint8_t>(f.Dir + 128 - rng(256));
     f.Speed = static_cast<float>(rng(100) / 100.0 + s.Difficulty / 50.0);
   }
@@ -209,7 +214,7 @@ void UpdateMonsters(PlayContext& ctx) {
 }
 
 int32_t FishTakingLure(const GameState& s, float lureX, float lureY) {
-  const float reach = static_cast<float>(s.LureLevel + 4);
+  const float reach = static_cast<float>(s.LureLevel) + 4.0f;
   int32_t taker = -1;
   for (int32_t i = 0; i <= LastSlot(s.LastFishIndex); ++i) {
     const FishRecord& f = s.Fish[i];

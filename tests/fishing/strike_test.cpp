@@ -130,7 +130,7 @@ TEST_F(StrikeTest, LandedFishAreDrawnFreshFromTheBiggestSize) {
 
 TEST_F(StrikeTest, TinyBiggestStillLandsThreeInchFish) {
   fx.PopupsDontWait();
-  for (int32_t biggest : {3, 0, -50}) {
+  for (int32_t biggest : {3, 0, -50, INT32_MIN}) {
     S().Biggest = biggest;
     S().PowerFrame = 11;
     const int32_t inches = S().CatchInches;

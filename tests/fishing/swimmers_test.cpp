@@ -24,8 +24,8 @@ class SwimmersTest : public ::testing::Test {
   FishingFixture fx;
 };
 
-// Too rare to ever happen in a short test: no darts.
-constexpr int32_t kNeverDarts = -1000000;
+// The lowest a lake file can say: darts are too rare to happen in a test.
+constexpr int32_t kNeverDarts = INT32_MIN;
 
 TEST_F(SwimmersTest, DifficultyOfNinetyNineOrMoreDartsEveryFrame) {
   for (int32_t difficulty : {99, 100, 250}) {
