@@ -1,0 +1,139 @@
+#!/usr/bin/env bash
+# Plays the real game in a virtual X display with real X input: the title,
+# the lake panel, a lake, "Fish This Lake", driving with the mouse, a cast
+# with the right button, F12 to keep the replay, Esc then Enter, back to the
+# menu, quit, "Ok", and "Close" on the promotional window. The game must end
+# with status 0; screenshots go to SNAPSHOT_DIR, and the kept replay must
+# play to its end headless.
+#   play_in_window.sh TARNWICK PROGRAM_FOLDER SNAPSHOT_DIR [TARNWICK_REPLAY]
+set -euo pipefail
+game=$1 data=$2 shots=$3 replay=${4:-}
+for p in Xvfb xdotool import; do
+  command -v "$p" >/dev/null || { echo "skipped: $p is not installed"; exit 77; }
+done
+
+work=$(mktemp -d /tmp/tarnwick-e2e.XXXXXX)
+xvfb_pid="" game_pid=""
+cleanup() {
+  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A program folder of its own: the game beside links to the generated data,
+# so settings and replays it writes stay out of the build.
+cp "$game" "$work/tarnwick"
+for f in "$data"/*; do
+  case $(basename "$f") in tarnwick | replays | tarnwick.ini) ;; *) ln -s "$(realpath "$f")" "$work/" ;; esac
+done
+# Thirty frames a second, so the steps below take a known number of frames.
+printf '[Tarnwick]\nspeed=0\n' >"$work/tarnwick.ini"
+mkdir -p "$shots"
+rm -f "$shots"/e2e-*.png
+
+# A display the size of the game's screen, so window pixels are game pixels.
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=:$(head -n1 "$work/display")
+echo "display $DISPLAY"
+# The server answers before the game is started.
+for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+
+SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy "$work/tarnwick" >"$work/game.log" 2>&1 &
+game_pid=$!
+
+fail() {
+  echo "FAILED: $*"
+  import -window root "$shots/e2e-failure.png" 2>/dev/null || true
+  cat "$work/game.log"
+  exit 1
+}
+shot() { import -window root "$shots/e2e-$1.png"; echo "screenshot $shots/e2e-$1.png"; }
+# Clicks at a point of the game's screen.
+click() {
+  xdotool mousemove --sync "$1" "$2"
+  sleep 0.2
+  xdotool click "${3:-1}"
+  sleep "${4:-0.5}"
+}
+alive() { kill -0 "$game_pid" 2>/dev/null || fail "the game ended early"; }
+
+window=""
+for _ in $(seq 150); do
+  window=$(xdotool search --onlyvisible --name '^Tarnwick$' 2>/dev/null | head -n1) && [ -n "$window" ] && break
+  sleep 0.1
+done
+[ -n "$window" ] || fail "no game window"
+sleep 1.5
+shot 01-title
+
+click 320 240 1 1            # the title gives way to the menu
+shot 02-menu
+click 267 53 1 1             # "Fish": the lake panel
+click 100 124 1 1            # the first lake of the list
+shot 03-lake-panel
+click 374 336 1 3            # "Fish This Lake"
+alive
+shot 04-tournament
+
+# Drive with the mouse: the boat steers towards the cursor while the left
+# button is held.
+xdotool mousemove --sync 560 200 mousedown 1
+sleep 1
+xdotool mouseup 1
+shot 05-driving
+sleep 1.5                    # the boat coasts to a stop
+xdotool key a                # ends a sign's pop-up if the boat met one
+sleep 0.3
+xdotool mousemove --sync 170 300
+sleep 0.3
+xdotool click 3              # cast with the right button
+sleep 1
+shot 06-cast
+xdotool key F12              # keep this tournament as a replay
+sleep 0.5
+alive
+xdotool key Escape
+sleep 0.5
+shot 07-quit-prompt
+xdotool key Return
+# The menu comes back 60 frames later, or once a lure still out is in; the
+# kept replay is written at that moment.
+for _ in $(seq 300); do ls "$work"/replays/*.replay >/dev/null 2>&1 && break; sleep 0.1; done
+sleep 1
+alive
+shot 08-back-at-menu
+
+click 543 53 1 1             # "Quit"
+shot 09-quit-box
+click 389 255 1 2            # "Ok": the promotional window
+alive
+ad=$(xdotool search --onlyvisible --name '^Tarnwick$' 2>/dev/null | head -n1 || true)
+[ -n "$ad" ] || fail "no promotional window"
+shot 10-promotion
+xdotool mousemove --window "$ad" --sync 471 369 click 1   # its "Close" button
+
+status=""
+for _ in $(seq 100); do
+  if ! kill -0 "$game_pid" 2>/dev/null; then
+    wait "$game_pid" && status=0 || status=$?
+    break
+  fi
+  sleep 0.1
+done
+game_pid_done=$game_pid
+game_pid=""
+[ -n "$status" ] || { game_pid=$game_pid_done; fail "the game did not end after the promotional window"; }
+[ "$status" = 0 ] || fail "the game ended with status $status"
+echo "the game ended with status 0"
+
+kept=$(ls "$work"/replays/*.replay 2>/dev/null | head -n1 || true)
+[ -n "$kept" ] || fail "F12 kept no replay"
+echo "kept $(basename "$kept"): $(grep -c '^[0-9]' "$kept") events"
+if [ -n "$replay" ]; then
+  "$replay" "$kept" --data "$work" || fail "the kept replay does not play"
+fi
+echo "window test passed"
