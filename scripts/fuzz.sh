@@ -12,8 +12,9 @@ build=${1:-build-fuzz}
 seconds=${2:-60}
 targets=(container picture wave map ini lake savegame)
 
+# Warnings are the ordinary build's business; here only findings fail.
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DTARNWICK_FUZZ=ON -DTARNWICK_SANITIZE=ON -DTARNWICK_TESTS=OFF -DTARNWICK_WERROR=ON >/dev/null
+  -DTARNWICK_FUZZ=ON -DTARNWICK_SANITIZE=ON -DTARNWICK_TESTS=OFF -DTARNWICK_WERROR=OFF >/dev/null
 cmake --build "$build" -j "${JOBS:-2}" --target "${targets[@]/#/fuzz-}"
 
 # The generated data (build/bin) holds real libraries, maps and lake files;
