@@ -27,6 +27,16 @@ class TournamentTest : public FrontTest {
     }
     return done;
   }
+  // Starts the chosen lake and quits it at once through the quit prompt.
+  void PlayAndQuit() {
+    S().Cash = 1000;
+    Click(*F().showgo);
+    ASSERT_TRUE(F().DXDraw.Visible());
+    S().LastMonsterIndex = -1;
+    Key(vk::Escape);
+    Key(vk::Return);
+    ASSERT_LT(Frames(500), 500);
+  }
   std::string folder_;
 };
 
@@ -71,6 +81,27 @@ TEST_F(TournamentTest, FishThisLakeStartsPlayAndQuittingReturnsToTheLakePanel) {
   const int before = platform_.PresentCount();
   F().PaintMenu();
   EXPECT_GT(platform_.PresentCount(), before);
+}
+
+TEST_F(TournamentTest, PageFlippingOnceChosenStaysForLaterTournaments) {
+  F().flip->SetChecked(true);
+  PlayAndQuit();
+  EXPECT_TRUE(platform_.LastOptions().PageFlip);
+  F().flip->SetChecked(false);
+  S().Cash = 1000;
+  Click(*F().showgo);
+  EXPECT_TRUE(platform_.LastOptions().PageFlip);
+  EXPECT_TRUE(platform_.LastOptions().WaitVBlank);
+}
+
+TEST_F(TournamentTest, GameSpeedSetsTheFrameIntervalAndNoChoiceKeepsIt) {
+  F().speed->SetItemIndex(0);
+  PlayAndQuit();
+  EXPECT_EQ(F().DXTimer.Interval(), 33u);
+  F().speed->SetItemIndex(-1);
+  S().Cash = 1000;
+  Click(*F().showgo);
+  EXPECT_EQ(F().DXTimer.Interval(), 33u);
 }
 
 TEST_F(TournamentTest, TooLittleCashForTheFeeIsRefused) {
