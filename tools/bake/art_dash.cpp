@@ -70,7 +70,7 @@ Picture Dashboard() {
   }
   const double my = kMeterY - kDashTop;
   Recess(cr, kMeterX - 6, my - 5, kMeterW + 12, kMeterH + 10, Hex(0x1C2A34));
-  Label(cr, "CATCH", kMeterX + kMeterW + 12, my + 14);
+  Label(cr, "CATCH", kMeterX - 4, my - 8);
   const double by = kBarY - kDashTop;
   Recess(cr, kBarX - 6, by - 5, kBarW + 12, kBarH + 9, Hex(0x1C2228));
   Label(cr, "STRIKE", kBarX - 4, by - 8);
