@@ -52,6 +52,17 @@ void TPictureCollectionItem::DrawSpans(Surface16& dest, int32_t frame, int32_t f
   const uint32_t* rowSpans = spanRows_.data() + static_cast<size_t>(frame) * grid_.frameH + frameY;
   const uint16_t* src =
       converted_.data() + static_cast<size_t>(r.Top + frameY) * picture_.Width + r.Left;
+  if (frameX == 0 && clipRight >= grid_.frameW) {
+    // Whole rows (most map tiles): every run is copied as it is.
+    for (int32_t j = 0; j < height; ++j, src += picture_.Width) {
+      uint16_t* out = dest.Row(top + j) + left;
+      for (uint32_t k = rowSpans[j], end = rowSpans[j + 1]; k < end; ++k) {
+        const int32_t s = spans_[k].start;
+        BlitSpan(out + s, src + s, spans_[k].length);
+      }
+    }
+    return;
+  }
   for (int32_t j = 0; j < height; ++j, src += picture_.Width) {
     uint16_t* out = dest.Row(top + j) + left;
     for (uint32_t k = rowSpans[j], end = rowSpans[j + 1]; k < end; ++k) {
