@@ -150,8 +150,18 @@ TEST(Snapshot, PlayerPanelWithOpenDropDownAndHint) {
   EXPECT_FALSE(s.Hint().Visible);
   s.Paint(out);
   EXPECT_TRUE(WritePng(out, "snapshots/ui_drop_down.png"));
+  // Below the list's top edge, the first highlighted line is the chosen
+  // (third) row, whatever the font's height.
   Rect box = speed.FrameBounds();
-  EXPECT_EQ(out.At(box.Left + 1, box.Bottom + 28), out.Pack(191, 191, 0));  // chosen row
+  const uint16_t text = out.Pack(191, 191, 0);
+  int32_t firstLit = -1;
+  for (int32_t y = box.Bottom + 1; y < box.Bottom + 120 && firstLit < 0; ++y)
+    if (out.At(box.Left + 1, y) == text) firstLit = y;
+  ASSERT_GT(firstLit, box.Bottom + 1);
+  const int32_t rowHeight = (firstLit - box.Bottom - 1) / 2;
+  EXPECT_GE(rowHeight, 8);
+  EXPECT_EQ(out.At(box.Left + 1, firstLit + rowHeight - 1), text);
+  EXPECT_NE(out.At(box.Left + 1, firstLit + rowHeight + 1), text);
 }
 
 TEST(Snapshot, SaveDialogAndMessageBoxOverTheMenu) {
