@@ -67,9 +67,16 @@ void ReplayRecorder::FrameTick(TDXTimer& timer, int32_t lag) {
     inside_ = true;
     pumps_ = 0;
   }
+  // A frame cut short by an error is still over: later input comes between
+  // ticks again.
+  struct LeaveFrame {
+    ReplayRecorder& r;
+    ~LeaveFrame() {
+      r.inside_ = false;
+      r.pumps_ = 0;
+    }
+  } leave{*this};
   if (frameHandler_) frameHandler_(timer, lag);
-  inside_ = false;
-  pumps_ = 0;
   if (!advances) return;
   if (OnTick) OnTick(true);
   CheckEnded();

@@ -173,3 +173,24 @@ TEST(Trace, FieldsByNameAndTableEntriesWithTheirBoundsChecked) {
 
 }  // namespace
 }  // namespace tw
+
+namespace tw {
+namespace {
+
+TEST(HeadlessTournament, AFrameCutShortByAMissingPictureIsReportedAndInputGoesOnBetweenTicks) {
+  const Replay r = ParseReplay("tarnwick replay 1\nlake Minnow_Pond\nboat noboat\n");
+  HeadlessTournament game(test::ProgramFolderForTests());
+  ReplaySource source(r);
+  game.Start(r.Header, source);
+  try {
+    game.Step();
+    FAIL() << "the frame should have failed";
+  } catch (const GameError& e) {
+    EXPECT_STREQ(e.what(), "Image 'noboat' not found");
+  }
+  EXPECT_FALSE(game.Recorder().InsideTick());
+  EXPECT_EQ(game.Recorder().Now(), (InputMoment{2, 0, 0}));
+}
+
+}  // namespace
+}  // namespace tw
