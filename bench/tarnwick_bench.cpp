@@ -59,7 +59,7 @@ std::string CrowdedFolder(const std::string& folder, const std::string& lake) {
   for (const auto& entry : fs::directory_iterator(folder)) {
     const std::string ext = entry.path().extension().string();
     if (ext == ".dxg" || ext == ".dxw")
-      fs::create_symlink(entry.path(), dir / entry.path().filename());
+      fs::create_symlink(fs::absolute(entry.path()), dir / entry.path().filename());
   }
   fs::create_symlink(fs::absolute(tw::LakePath(folder, lake, ".iso")),
                      dir / "lakes" / (lake + ".iso"));
