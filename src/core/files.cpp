@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 
@@ -14,6 +15,8 @@
 namespace tw {
 
 namespace {
+
+constexpr const char* kTemporaryPrefix = ".tarnwick-";
 
 // Writes all of `data` to `fd`, retrying short writes.
 bool WriteAll(int fd, const char* data, size_t size) {
@@ -34,6 +37,19 @@ std::string ParentFolder(const std::string& path) {
   if (slash == std::string::npos) return ".";
   if (slash == 0) return "/";
   return path.substr(0, slash);
+}
+
+// A save cut short by a crash leaves its temporary file behind; clear ours
+// once they are old enough not to belong to a save that is still running.
+void RemoveStaleTemporaries(const std::string& folder) {
+  std::error_code ec;
+  const auto now = std::filesystem::file_time_type::clock::now();
+  for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+    const std::string name = entry.path().filename().string();
+    if (!name.starts_with(kTemporaryPrefix) || !entry.is_regular_file(ec)) continue;
+    const auto written = entry.last_write_time(ec);
+    if (!ec && now - written > std::chrono::minutes(1)) std::filesystem::remove(entry.path(), ec);
+  }
 }
 
 }  // namespace
@@ -62,7 +78,8 @@ bool FileExists(const std::string& path) {
 }
 
 void WriteFileAtomic(const std::string& path, const std::string& data) {
-  std::string tmpl = ParentFolder(path) + "/.tarnwick-XXXXXX";
+  RemoveStaleTemporaries(ParentFolder(path));
+  std::string tmpl = ParentFolder(path) + "/" + kTemporaryPrefix + "XXXXXX";
   std::vector<char> name(tmpl.begin(), tmpl.end());
   name.push_back('\0');
   int fd = ::mkstemp(name.data());

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -141,6 +142,18 @@ TEST_F(IniFileOnDisk, FullDiskRaisesAndKeepsTheOldFile) {
     ++files;
   }
   EXPECT_EQ(files, 1) << "the temporary file is removed";
+}
+
+TEST_F(IniFileOnDisk, SavingClearsTemporariesLeftByAnEarlierCrash) {
+  const auto stale = dir_ / ".tarnwick-AbC123";
+  const auto fresh = dir_ / ".tarnwick-XyZ789";  // may belong to a save still running
+  std::ofstream(stale) << "half a save";
+  std::ofstream(fresh) << "half a save";
+  std::filesystem::last_write_time(
+      stale, std::filesystem::file_time_type::clock::now() - std::chrono::hours(2));
+  WriteFileAtomic((dir_ / "game.sav").string(), "[Save Data]\n");
+  EXPECT_FALSE(std::filesystem::exists(stale));
+  EXPECT_TRUE(std::filesystem::exists(fresh));
 }
 
 TEST_F(IniFileOnDisk, WriteIntoAMissingFolderFails) {
