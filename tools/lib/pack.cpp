@@ -28,6 +28,7 @@
 #include "core/ini.h"
 #include "lib/commands.h"
 #include "media/container.h"
+#include "media/library_writer.h"
 #include "media/picture.h"
 #include "media/wave.h"
 
@@ -40,30 +41,6 @@ struct PackItem {
   int32_t line = 0;  // where the item starts, for messages
   std::vector<ContainerProperty> settings;
 };
-
-ContainerValue Int(int32_t v) {
-  ContainerValue c;
-  c.Type = ValueType::Int32;
-  c.Integer = v;
-  return c;
-}
-ContainerValue Bool(bool v) {
-  ContainerValue c;
-  c.Type = v ? ValueType::True : ValueType::False;
-  return c;
-}
-ContainerValue Text(const std::string& s) {
-  ContainerValue c;
-  c.Type = s.size() <= 255 ? ValueType::String : ValueType::LString;
-  c.Text = s;
-  return c;
-}
-ContainerValue Binary(std::vector<uint8_t> bytes) {
-  ContainerValue c;
-  c.Type = ValueType::Binary;
-  c.Bytes = std::move(bytes);
-  return c;
-}
 
 // Raises errors that say where in the manifest they are.
 class ManifestError {
@@ -141,12 +118,12 @@ std::vector<uint8_t> PackManifest(const std::string& text, const std::string& fo
         item.file = rest[0];
       } else if (key == "looped") {
         want(1);
-        set("Looped", Bool(Flag(at, rest[0])));
+        set("Looped", BoolValue(Flag(at, rest[0])));
       } else if (key == "maxplaying") {
         want(1);
         const int32_t n = Number(at, rest[0]);
         if (n < 0) at.Fail("maxplaying cannot be below 0");
-        set("MaxPlayingCount", Int(n));
+        set("MaxPlayingCount", IntegerValue(n));
       } else {
         at.Fail("unknown setting '" + key + "' for a sound");
       }
@@ -159,14 +136,14 @@ std::vector<uint8_t> PackManifest(const std::string& text, const std::string& fo
       want(2);
       const int32_t w = Number(at, rest[0]), h = Number(at, rest[1]);
       if (w < 0 || h < 0) at.Fail("sizes cannot be below 0");
-      set(key == "pattern" ? "PatternWidth" : "SkipWidth", Int(w));
-      set(key == "pattern" ? "PatternHeight" : "SkipHeight", Int(h));
+      set(key == "pattern" ? "PatternWidth" : "SkipWidth", IntegerValue(w));
+      set(key == "pattern" ? "PatternHeight" : "SkipHeight", IntegerValue(h));
     } else if (key == "transparent") {
       want(1);
-      set("Transparent", Bool(Flag(at, rest[0])));
+      set("Transparent", BoolValue(Flag(at, rest[0])));
     } else if (key == "systemmemory") {
       want(1);
-      set("SystemMemory", Bool(Flag(at, rest[0])));
+      set("SystemMemory", BoolValue(Flag(at, rest[0])));
     } else if (key == "color") {
       want(1);
       std::optional<uint32_t> c = IdentToColor(rest[0]);
@@ -175,19 +152,14 @@ std::vector<uint8_t> PackManifest(const std::string& text, const std::string& fo
         if (v < 0 || v > 0xFFFFFF) at.Fail("a colour is $BBGGRR, from 0 to $FFFFFF");
         c = static_cast<uint32_t>(v);
       }
-      set("TransparentColor", Int(static_cast<int32_t>(*c)));
+      set("TransparentColor", IntegerValue(static_cast<int32_t>(*c)));
     } else {
       at.Fail("unknown setting '" + key + "' for a picture");
     }
   }
   if (!sound) throw GameError(manifestName + ": the manifest names no library");
 
-  Container c;
-  c.ClassName = *sound ? "TWaveCollectionComponent" : "TPictureCollectionComponent";
-  c.ResourceName = *sound ? "TWAVECOLLECTIONCOMPONENT" : "TPICTURECOLLECTIONCOMPONENT";
-  c.ObjectName = *sound ? "WaveList" : "ImageList";
-  ContainerValue list;
-  list.Type = ValueType::Collection;
+  std::vector<ContainerItem> list;
   for (PackItem& item : items) {
     const ManifestError at(manifestName, item.line);
     if (item.file.empty())
@@ -195,7 +167,7 @@ std::vector<uint8_t> PackManifest(const std::string& text, const std::string& fo
     const std::string path = JoinPath(folder, item.file);
     std::vector<uint8_t> bytes = ReadFileBytes(path, size_t{256} << 20);
     ContainerItem props;
-    props.push_back({"Name", Text(item.name)});
+    props.push_back({"Name", TextValue(item.name)});
     int32_t width = 0, height = 0;
     try {
       if (*sound) {
@@ -213,25 +185,14 @@ std::vector<uint8_t> PackManifest(const std::string& text, const std::string& fo
           (p.Name == "PatternHeight" && p.Value.Integer > height))
         at.Fail("the frames of '" + item.name + "' are larger than its picture");
     props.insert(props.end(), item.settings.begin(), item.settings.end());
-    if (*sound) {
-      props.push_back({"Wave.WAVE", Binary(std::move(bytes))});
-    } else {
-      std::vector<uint8_t> data = {7, 'T', 'B', 'i', 't', 'm', 'a', 'p'};
-      const uint32_t n = static_cast<uint32_t>(bytes.size());
-      for (int i = 0; i < 4; ++i) data.push_back(static_cast<uint8_t>(n >> (8 * i)));
-      data.insert(data.end(), bytes.begin(), bytes.end());
-      props.push_back({"Picture.Data", Binary(std::move(data))});
-    }
-    list.Items.push_back(std::move(props));
+    if (*sound)
+      props.push_back({"Wave.WAVE", BinaryValue(std::move(bytes))});
+    else
+      props.push_back({"Picture.Data", PictureData(bytes)});
+    list.push_back(std::move(props));
   }
-  if (!*sound) {
-    std::vector<uint8_t> table(1024);
-    for (int i = 0; i < 256; ++i)
-      table[i * 4] = table[i * 4 + 1] = table[i * 4 + 2] = static_cast<uint8_t>(i);
-    c.Properties.push_back({"List.ColorTable", Binary(std::move(table))});
-  }
-  c.Properties.push_back({"List", std::move(list)});
-  return WriteContainer(c);
+  return WriteContainer(*sound ? SoundLibraryContainer(std::move(list))
+                               : SpriteLibraryContainer(std::move(list)));
 }
 
 int Pack(const Args& args) {
