@@ -87,8 +87,20 @@ int32_t IsoDistance(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
   // 34, so the squares are summed in 128 bits; then the whole root is found
   // exactly. The root of a whole number is never exactly half-way between two
   // whole numbers, so rounding is a single comparison.
-  const __int128 dx = int64_t{x1} - x2;
-  const __int128 dy2 = 2 * (int64_t{y1} - y2);
+  const int64_t sx = int64_t{x1} - x2, sy2 = 2 * (int64_t{y1} - y2);
+  constexpr int64_t kNear = int64_t{1} << 26;
+  if (sx > -kNear && sx < kNear && sy2 > -kNear && sy2 < kNear) {
+    // On the map: the square stays below 2^53, so it and its root are exact
+    // in double precision and 64 bits are enough. Same root, same rounding.
+    const auto n2 = static_cast<uint64_t>(sx * sx + sy2 * sy2);
+    auto n = static_cast<uint64_t>(std::sqrt(static_cast<double>(n2)));
+    while (n > 0 && n * n > n2) --n;
+    while ((n + 1) * (n + 1) <= n2) ++n;
+    if (n2 - n * n > n) ++n;
+    return static_cast<int32_t>(n);
+  }
+  const __int128 dx = sx;
+  const __int128 dy2 = sy2;
   const unsigned __int128 d2 = static_cast<unsigned __int128>(dx * dx + dy2 * dy2);
   auto r = static_cast<unsigned __int128>(std::sqrt(static_cast<long double>(d2)));
   while (r > 0 && r * r > d2) --r;
