@@ -18,9 +18,8 @@ ContainerValue OfType(ValueType type) {
 
 // The library's items as its "List" property; Items keeps them as a read
 // container would.
-Container LibraryContainer(const char* className, const char* resourceName,
-                           const char* objectName, std::vector<ContainerProperty> head,
-                           std::vector<ContainerItem> items) {
+Container LibraryContainer(const char* className, const char* resourceName, const char* objectName,
+                           std::vector<ContainerProperty> head, std::vector<ContainerItem> items) {
   Container c;
   c.ClassName = className;
   c.ResourceName = resourceName;
@@ -84,8 +83,8 @@ Container SpriteLibraryContainer(std::vector<ContainerItem> items,
   if (colorTable.size() != 1024) throw GameError("A colour table holds 256 colours (1024 bytes)");
   std::vector<ContainerProperty> head;
   head.push_back({"List.ColorTable", BinaryValue(std::move(colorTable))});
-  return LibraryContainer("TPictureCollectionComponent", "TPICTURECOLLECTIONCOMPONENT",
-                          "ImageList", std::move(head), std::move(items));
+  return LibraryContainer("TPictureCollectionComponent", "TPICTURECOLLECTIONCOMPONENT", "ImageList",
+                          std::move(head), std::move(items));
 }
 
 Container SoundLibraryContainer(std::vector<ContainerItem> items) {

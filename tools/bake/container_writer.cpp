@@ -23,15 +23,16 @@ std::vector<uint8_t> WriteSpriteLibrary(const std::vector<SpriteItemSpec>& items
                                         const std::vector<uint8_t>& colorTable) {
   std::vector<ContainerItem> list;
   for (const SpriteItemSpec& item : items)
-    list.push_back({{"Name", TextValue(item.name)},
-                    {"PatternHeight", IntegerValue(item.patternHeight)},
-                    {"PatternWidth", IntegerValue(item.patternWidth)},
-                    {"Picture.Data", PictureData(item.bitmap)},
-                    {"SkipHeight", IntegerValue(item.skipHeight)},
-                    {"SkipWidth", IntegerValue(item.skipWidth)},
-                    {"SystemMemory", BoolValue(item.systemMemory)},
-                    {"Transparent", BoolValue(item.transparent)},
-                    {"TransparentColor", IntegerValue(static_cast<int32_t>(item.transparentColor))}});
+    list.push_back(
+        {{"Name", TextValue(item.name)},
+         {"PatternHeight", IntegerValue(item.patternHeight)},
+         {"PatternWidth", IntegerValue(item.patternWidth)},
+         {"Picture.Data", PictureData(item.bitmap)},
+         {"SkipHeight", IntegerValue(item.skipHeight)},
+         {"SkipWidth", IntegerValue(item.skipWidth)},
+         {"SystemMemory", BoolValue(item.systemMemory)},
+         {"Transparent", BoolValue(item.transparent)},
+         {"TransparentColor", IntegerValue(static_cast<int32_t>(item.transparentColor))}});
   return WriteContainer(SpriteLibraryContainer(std::move(list), colorTable));
 }
 
