@@ -7,24 +7,13 @@
 #include <vector>
 
 #include "fishing/fishing.h"
-// GCC 12 at -O2 sees a false out-of-bounds copy in the library builder when
-// it inlines it here.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Warray-bounds"
-#pragma GCC diagnostic ignored "-Wstringop-overread"
-#pragma GCC diagnostic ignored "-Wstringop-overflow"
 #include "play/play_fixture.h"
-#pragma GCC diagnostic pop
 
 namespace tw::test {
 
 class FishingFixture : public PlayFixture {
  public:
   explicit FishingFixture(uint32_t seed = 20261207) : PlayFixture(seed) {
-    std::vector<std::string> names = DefaultSoundNames();
-    names.push_back("minisplash");
-    SoundBytes = BuildSoundLibrary(names);
-    sounds.LoadFromBytes(SoundBytes);
     S().MonsterKind = "Monster";
   }
 

@@ -24,6 +24,7 @@
 #include "media/container.h"
 #include "media/draw.h"
 #include "media/image_list.h"
+#include "media/library_writer.h"
 #include "media/picture.h"
 #include "media/sound.h"
 #include "media/timer.h"
@@ -74,17 +75,7 @@ inline uint32_t SpriteColor(int32_t index, int32_t frame) {
 
 // A sprite library container whose pictures are filled with SpriteColor.
 inline std::vector<uint8_t> BuildSpriteLibrary(const std::vector<SpriteSpec>& specs) {
-  Container c;
-  c.ClassName = "TPictureCollectionComponent";
-  c.ObjectName = "ImageList";
-  ContainerProperty table;
-  table.Name = "List.ColorTable";
-  table.Value.Type = ValueType::Binary;
-  table.Value.Bytes.assign(1024, 0);
-  c.Properties.push_back(table);
-  ContainerProperty list;
-  list.Name = "List";
-  list.Value.Type = ValueType::Collection;
+  std::vector<ContainerItem> items;
   for (size_t i = 0; i < specs.size(); ++i) {
     const SpriteSpec& spec = specs[i];
     // Frames in one row when that stays narrow, else in rows of a divisor.
@@ -103,37 +94,12 @@ inline std::vector<uint8_t> BuildSpriteLibrary(const std::vector<SpriteSpec>& sp
         pic.Pixels[static_cast<size_t>(y) * pic.Width + x] =
             SpriteColor(static_cast<int32_t>(i), frame);
       }
-    const std::vector<uint8_t> bmp = EncodeBitmapFile(pic);
-    ContainerItem item;
-    auto add = [&item](const std::string& name, ContainerValue v) {
-      item.push_back(ContainerProperty{name, std::move(v)});
-    };
-    ContainerValue name;
-    name.Type = ValueType::String;
-    name.Text = spec.Name;
-    add("Name", name);
-    ContainerValue pw;
-    pw.Type = ValueType::Int32;
-    pw.Integer = spec.FrameWidth;
-    add("PatternWidth", pw);
-    ContainerValue ph = pw;
-    ph.Integer = spec.FrameHeight;
-    add("PatternHeight", ph);
-    ContainerValue data;
-    data.Type = ValueType::Binary;
-    const std::string kind = "TBitmap";
-    data.Bytes.push_back(static_cast<uint8_t>(kind.size()));
-    data.Bytes.insert(data.Bytes.end(), kind.begin(), kind.end());
-    const auto n = static_cast<uint32_t>(bmp.size());
-    for (int k = 0; k < 4; ++k) data.Bytes.push_back(static_cast<uint8_t>(n >> (8 * k)));
-    data.Bytes.insert(data.Bytes.end(), bmp.begin(), bmp.end());
-    add("Picture.Data", data);
-    list.Value.Items.push_back(std::move(item));
-    list.Value.Positions.push_back(-1);
+    items.push_back({{"Name", TextValue(spec.Name)},
+                     {"PatternWidth", IntegerValue(spec.FrameWidth)},
+                     {"PatternHeight", IntegerValue(spec.FrameHeight)},
+                     {"Picture.Data", PictureData(EncodeBitmapFile(pic))}});
   }
-  c.Items = list.Value.Items;
-  c.Properties.push_back(std::move(list));
-  return WriteContainer(c);
+  return WriteContainer(SpriteLibraryContainer(std::move(items), std::vector<uint8_t>(1024, 0)));
 }
 
 // Tiles 0 to 52 of a lake style, 64 by 32; tile 0 animates over 4 frames and
@@ -147,35 +113,17 @@ inline std::vector<SpriteSpec> DefaultTileSprites() {
 
 // A sound library of short silent waves with the given names.
 inline std::vector<uint8_t> BuildSoundLibrary(const std::vector<std::string>& names) {
-  Container c;
-  c.ClassName = "TWaveCollectionComponent";
-  c.ObjectName = "WaveList";
-  ContainerProperty list;
-  list.Name = "List";
-  list.Value.Type = ValueType::Collection;
   const std::vector<uint8_t> wave =
       EncodeWave(MakePcmWave(1, 22050, 8, std::vector<uint8_t>(2205, 128)));
-  for (const std::string& n : names) {
-    ContainerItem item;
-    ContainerValue name;
-    name.Type = ValueType::String;
-    name.Text = n;
-    item.push_back(ContainerProperty{"Name", name});
-    ContainerValue data;
-    data.Type = ValueType::Binary;
-    data.Bytes = wave;
-    item.push_back(ContainerProperty{"Wave.WAVE", data});
-    list.Value.Items.push_back(std::move(item));
-    list.Value.Positions.push_back(-1);
-  }
-  c.Items = list.Value.Items;
-  c.Properties.push_back(std::move(list));
-  return WriteContainer(c);
+  std::vector<ContainerItem> items;
+  for (const std::string& n : names)
+    items.push_back({{"Name", TextValue(n)}, {"Wave.WAVE", BinaryValue(wave)}});
+  return WriteContainer(SoundLibraryContainer(std::move(items)));
 }
 
 inline std::vector<std::string> DefaultSoundNames() {
-  return {"gas",    "startgas", "bell",  "coins",  "cast",   "reel",
-          "splash", "hook",     "boing", "caught", "Monster"};
+  return {"gas",    "startgas", "bell",  "coins",  "cast",    "reel",
+          "splash", "hook",     "boing", "caught", "Monster", "minisplash"};
 }
 
 // A sound output that opens and renders nothing: the device works, so plays,
