@@ -4,6 +4,7 @@
 #include "core/files.h"
 #include "core/ini.h"
 #include "media/picture.h"
+#include "play/lake_rules.h"
 #include "world/lake_files.h"
 
 namespace tw {
@@ -48,20 +49,7 @@ void TMainForm::LoadLakeDefinition(const std::string& lake) {
   const LakeDefinition d = ReadLakeDefinition(LakePath(folder_, lake, ".ini"));
   lakeinfo->Clear();
   lakeinfo->Add(d.Description);
-  GameState& s = *state_;
-  s.LastFishIndex = d.MaxFish - 1;
-  s.LastMonsterIndex = d.Maxmonster - 1;
-  s.MonsterKind = d.MonsterKind;
-  s.Biggest = d.Biggest;
-  s.Difficulty = d.Difficulty;
-  s.Timed = d.Timed ? 1 : 0;
-  s.TimeLimit = TimeLimitFrames(d);
-  s.ImageLib = d.ImageLib;
-  s.EntryFee = d.EntryFee;
-  s.PrizeMoney = d.PrizeMoney;
-  s.Limit = d.Limit;
-  s.WinIf = d.WinIf;
-  s.LakeLevel = d.Level;
+  ApplyLakeDefinition(*state_, d);
   lakeName_ = lake;
 
   // The preview stays as it was when the lake has none.

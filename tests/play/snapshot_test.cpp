@@ -11,6 +11,7 @@
 
 #include "core/files.h"
 #include "play/boat.h"
+#include "play/lake_rules.h"
 #include "play/play_fixture.h"
 #include "play/png_writer.h"
 #include "world/lake_files.h"
@@ -54,21 +55,8 @@ class GeneratedLakeTest : public ::testing::Test {
 
   void ReadLake(const std::string& lake) {
     const LakeDefinition d = ReadLakeDefinition(LakePath(bin, lake, ".ini"));
-    GameState& s = fx.S();
-    s.LastFishIndex = d.MaxFish - 1;
-    s.LastMonsterIndex = d.Maxmonster - 1;
-    s.MonsterKind = d.MonsterKind;
-    s.Biggest = d.Biggest;
-    s.Difficulty = d.Difficulty;
-    s.Timed = d.Timed ? 1 : 0;
-    s.TimeLimit = TimeLimitFrames(d);
-    s.ImageLib = d.ImageLib;
-    s.EntryFee = d.EntryFee;
-    s.PrizeMoney = d.PrizeMoney;
-    s.Limit = d.Limit;
-    s.WinIf = d.WinIf;
-    s.LakeLevel = d.Level;
-    s.Cash = 100000;
+    ApplyLakeDefinition(fx.S(), d);
+    fx.S().Cash = 100000;
     fx.Ctx.LakeName = lake;
   }
 
