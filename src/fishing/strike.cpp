@@ -16,14 +16,6 @@ namespace {
 
 constexpr std::array<const char*, 4> kSpecies = {"BASS", "PIKE", "CATFISH", "WALLEYE"};
 
-// Where a pop-up picture sits: centred above the dashboard.
-void DrawLikePopup(PlayContext& ctx, TPictureCollectionItem& picture) {
-  Surface16& primary = ctx.DXDraw.Primary();
-  const int32_t dash = ctx.objects.Find("fishdash").FrameHeight();
-  picture.Draw(primary, (primary.Width() - picture.FrameWidth()) / 2,
-               (primary.Height() - dash - picture.FrameHeight()) / 2, 0);
-}
-
 std::string UpperLetters(std::string text) {
   for (char& c : text)
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
@@ -54,7 +46,7 @@ void DXCastTimerTimer(PlayContext& ctx) {
   // A display that is away holds the bar where it is.
   if (!ctx.DXDraw.CanDraw()) return;
   GameState& s = ctx.State;
-  DrawLikePopup(ctx, ctx.objects.Find("hook"));
+  DrawAtPopupPlace(ctx, ctx.objects.Find("hook"));
   TPictureCollectionItem& bar = ctx.objects.Find("powerbar");
   bar.Draw(ctx.DXDraw.Primary(), 284, 419, s.PowerFrame);
   ctx.DXDraw.PresentPrimary();

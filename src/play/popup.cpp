@@ -8,14 +8,16 @@
 
 namespace tw {
 
-void ShowPopup(PlayContext& ctx, const std::string& name) {
+void DrawAtPopupPlace(PlayContext& ctx, TPictureCollectionItem& picture) {
   Surface16& primary = ctx.DXDraw.Primary();
-  TPictureCollectionItem& picture = ctx.objects.Find(name);
   const int32_t dash = ctx.objects.Find("fishdash").FrameHeight();
-  // Centred over the part of the screen above the dashboard, shown at once
-  // over the last presented frame.
   picture.Draw(primary, (primary.Width() - picture.FrameWidth()) / 2,
                (primary.Height() - dash - picture.FrameHeight()) / 2, 0);
+}
+
+void ShowPopup(PlayContext& ctx, const std::string& name) {
+  // Shown at once over the last presented frame.
+  DrawAtPopupPlace(ctx, ctx.objects.Find(name));
   ctx.DXDraw.PresentPrimary();
 }
 

@@ -8,6 +8,13 @@
 
 namespace tw {
 
+class TPictureCollectionItem;
+
+// Draws frame 0 of `picture` on the visible surface where pop-ups stand:
+// centred over the part of the screen above the dashboard. Nothing is shown
+// until the surface is presented.
+void DrawAtPopupPlace(PlayContext& ctx, TPictureCollectionItem& picture);
+
 // Draws frame 0 of the picture `name` from `objects` on the visible surface,
 // centred over the part of the screen above the dashboard, and shows it.
 void ShowPopup(PlayContext& ctx, const std::string& name);
