@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "bake/bake.h"
+#include "bake/baked_folder.h"
 #include "media/image_list.h"
 
 namespace tw::bake {
@@ -15,25 +16,13 @@ namespace {
 class Gauges : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    dir_ = new std::string(
-        (std::filesystem::temp_directory_path() / ("tw-gauges-" + std::to_string(::getpid())))
-            .string());
-    std::filesystem::create_directories(*dir_);
-    BakeObjects(BakeContext{*dir_, ""});
-    lib_ = new TDXImageList();
-    lib_->LoadFromFile(*dir_ + "/objects.dxg");
-    lib_->InitializeFrames(PixelFormat::RGB565);
+    baked_ = new BakedObjects("gauges");
+    lib_ = &baked_->Library;
   }
-  static void TearDownTestSuite() {
-    std::filesystem::remove_all(*dir_);
-    delete lib_;
-    delete dir_;
-  }
-  static std::string* dir_;
-  static TDXImageList* lib_;
+  static void TearDownTestSuite() { delete baked_; }
+  static inline BakedObjects* baked_ = nullptr;
+  static inline TDXImageList* lib_ = nullptr;
 };
-std::string* Gauges::dir_ = nullptr;
-TDXImageList* Gauges::lib_ = nullptr;
 
 uint32_t Pixel(const TPictureCollectionItem& it, int32_t frame, int32_t x, int32_t y) {
   const Rect r = it.FrameRect(frame);

@@ -6,6 +6,7 @@
 
 #include "bake/art.h"
 #include "bake/bake.h"
+#include "bake/baked_folder.h"
 #include "core/error.h"
 #include "media/image_list.h"
 
@@ -15,26 +16,14 @@ namespace {
 class ObjectsLibrary : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    dir_ = new std::string(
-        (std::filesystem::temp_directory_path() / ("tw-objects-" + std::to_string(::getpid())))
-            .string());
-    std::filesystem::create_directories(*dir_);
-    BakeObjects(BakeContext{*dir_, ""});
-    lib_ = new TDXImageList();
-    lib_->LoadFromFile(*dir_ + "/objects.dxg");
-    lib_->InitializeFrames(PixelFormat::RGB565);
+    baked_ = new BakedObjects("objects");
+    lib_ = &baked_->Library;
   }
-  static void TearDownTestSuite() {
-    std::filesystem::remove_all(*dir_);
-    delete lib_;
-    delete dir_;
-  }
+  static void TearDownTestSuite() { delete baked_; }
   static TPictureCollectionItem& Item(const std::string& name) { return lib_->Find(name); }
-  static std::string* dir_;
-  static TDXImageList* lib_;
+  static inline BakedObjects* baked_ = nullptr;
+  static inline TDXImageList* lib_ = nullptr;
 };
-std::string* ObjectsLibrary::dir_ = nullptr;
-TDXImageList* ObjectsLibrary::lib_ = nullptr;
 
 // Whether any pixel of the frame shows (is not the colour key).
 bool FrameShows(const TPictureCollectionItem& item, int32_t frame) {

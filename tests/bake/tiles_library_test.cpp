@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "bake/bake.h"
+#include "bake/baked_folder.h"
 #include "media/image_list.h"
 
 namespace tw::bake {
@@ -13,27 +14,17 @@ namespace {
 
 class TileLibraries : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    dir_ = new std::string(
-        (std::filesystem::temp_directory_path() / ("tw-tiles-" + std::to_string(::getpid())))
-            .string());
-    std::filesystem::create_directories(*dir_);
-    BakeTiles(BakeContext{*dir_, ""});
-  }
-  static void TearDownTestSuite() {
-    std::filesystem::remove_all(*dir_);
-    delete dir_;
-  }
-  static std::string* dir_;
+  static void SetUpTestSuite() { folder_ = new BakedFolder("tiles", BakeTiles); }
+  static void TearDownTestSuite() { delete folder_; }
+  static inline BakedFolder* folder_ = nullptr;
 };
-std::string* TileLibraries::dir_ = nullptr;
 
 constexpr const char* kStyles[] = {"canada.dxg", "bayou.dxg", "canyon.dxg"};
 
 TEST_F(TileLibraries, EveryStyleNumbersItsTilesTheSameWay) {
   for (const char* style : kStyles) {
     TDXImageList lib;
-    lib.LoadFromFile(*dir_ + "/" + style);
+    lib.LoadFromFile(folder_->Dir() + "/" + style);
     ASSERT_EQ(lib.Count(), 53) << style;
     lib.InitializeFrames(PixelFormat::RGB565);
     EXPECT_GT(lib.Items(0).FrameCount(), 1) << style << ": deep water moves";
@@ -67,7 +58,7 @@ TEST_F(TileLibraries, EveryStyleNumbersItsTilesTheSameWay) {
 TEST_F(TileLibraries, WaterJoinsWithoutSeams) {
   for (const char* style : kStyles) {
     TDXImageList lib;
-    lib.LoadFromFile(*dir_ + "/" + style);
+    lib.LoadFromFile(folder_->Dir() + "/" + style);
     for (int32_t t = 0; t < 4; ++t) {
       const auto& pic = lib.Items(t).GetPicture();
       constexpr int32_t W = 64 * 4, H = 16 * 8;

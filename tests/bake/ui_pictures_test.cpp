@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "bake/bake.h"
+#include "bake/baked_folder.h"
 #include "bake/font_menu.h"
 #include "core/files.h"
 #include "core/ini.h"
@@ -16,20 +17,10 @@ namespace {
 
 class UiFolder : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    dir_ = new std::string(
-        (std::filesystem::temp_directory_path() / ("tw-ui-" + std::to_string(::getpid())))
-            .string());
-    std::filesystem::create_directories(*dir_);
-    BakeUi(BakeContext{*dir_, ""});
-  }
-  static void TearDownTestSuite() {
-    std::filesystem::remove_all(*dir_);
-    delete dir_;
-  }
-  static std::string* dir_;
+  static void SetUpTestSuite() { folder_ = new BakedFolder("ui", BakeUi); }
+  static void TearDownTestSuite() { delete folder_; }
+  static inline BakedFolder* folder_ = nullptr;
 };
-std::string* UiFolder::dir_ = nullptr;
 
 TEST_F(UiFolder, PicturesHaveTheirSizes) {
   struct Want {
@@ -39,14 +30,14 @@ TEST_F(UiFolder, PicturesHaveTheirSizes) {
                {"preview.bmp", 200, 200}, {"ad.bmp", 512, 384},   {"save.bmp", 16, 16},
                {"load.bmp", 16, 16}};
   for (const Want& w : wants) {
-    const tw::Picture p = LoadBitmapFile(*dir_ + "/ui/" + w.file);
+    const tw::Picture p = LoadBitmapFile(folder_->Dir() + "/ui/" + w.file);
     EXPECT_EQ(p.Width, w.w) << w.file;
     EXPECT_EQ(p.Height, w.h) << w.file;
   }
 }
 
 TEST_F(UiFolder, MenuButtonsArePaintedWhereTheirClickAreasLie) {
-  const tw::Picture menu = LoadBitmapFile(*dir_ + "/ui/menu.bmp");
+  const tw::Picture menu = LoadBitmapFile(folder_->Dir() + "/ui/menu.bmp");
   // Each button's frame is drawn in the menus' yellow along its top edge.
   struct Area {
     int32_t x, y, w, h;
@@ -60,7 +51,7 @@ TEST_F(UiFolder, MenuButtonsArePaintedWhereTheirClickAreasLie) {
 }
 
 TEST_F(UiFolder, FontsAreListedWithSheetsOfTheirCells) {
-  const IniFile ini = IniFile::Load(*dir_ + "/ui/fonts.ini");
+  const IniFile ini = IniFile::Load(folder_->Dir() + "/ui/fonts.ini");
   for (const char* name :
        {"sans-11", "sans-11b", "sans-12", "sans-13", "sans-21", "arial-21", "arial-21i"}) {
     const int32_t cw = ini.ReadInteger(name, "cellwidth", 0);
@@ -72,7 +63,7 @@ TEST_F(UiFolder, FontsAreListedWithSheetsOfTheirCells) {
     const std::string widths = ini.ReadString(name, "widths", "");
     EXPECT_EQ(std::count(widths.begin(), widths.end(), ','), 223) << name;
     const std::string file = ini.ReadString(name, "picture", "");
-    const tw::Picture sheet = LoadBitmapFile(*dir_ + "/ui/" + file);
+    const tw::Picture sheet = LoadBitmapFile(folder_->Dir() + "/ui/" + file);
     EXPECT_EQ(sheet.Width, cw * 16) << name;
     EXPECT_EQ(sheet.Height, ch * 14) << name;
     // 'A' (code 65, cell 33) has ink; the space (cell 0) has none.
@@ -90,7 +81,7 @@ TEST_F(UiFolder, FontsAreListedWithSheetsOfTheirCells) {
 
 TEST_F(UiFolder, TheMenusFontReaderTakesEveryFont) {
   FontSet fonts;
-  fonts.LoadFolder(*dir_);
+  fonts.LoadFolder(folder_->Dir());
   for (const std::string& w : fonts.Warnings()) ADD_FAILURE() << w;
   for (const char* name : kFontNames) {
     ASSERT_TRUE(fonts.Has(name)) << name;
