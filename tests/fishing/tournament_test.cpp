@@ -29,9 +29,9 @@ bool StepUntil(FishingFixture& fx, Done done, int limit = 2000) {
   return done();
 }
 
-// Casts from the resting boat toward a screen offset; a fish waits, at rest,
-// on the way back. Returns once the fish has bitten.
-void CastPastAFish(FishingFixture& fx, int32_t dx, int32_t dy) {
+// Casts from the resting boat toward a screen offset, with a fish waiting,
+// at rest, on the way back.
+void CastOverAFish(FishingFixture& fx, int32_t dx, int32_t dy) {
   GameState& s = fx.S();
   const int32_t sx = Round(s.BoatX) - s.ViewX, sy = Round(s.BoatY) - s.ViewY;
   fx.RestingFish(0, static_cast<float>(Round(s.BoatX) + dx * 3 / 5),
@@ -39,6 +39,12 @@ void CastPastAFish(FishingFixture& fx, int32_t dx, int32_t dy) {
   fx.MouseMove(sx + dx, sy + dy);
   fx.MouseDown(MouseButton::Right, sx + dx, sy + dy);
   fx.MouseUp(MouseButton::Right, sx + dx, sy + dy);
+}
+
+// The same cast; returns once the fish has bitten.
+void CastPastAFish(FishingFixture& fx, int32_t dx, int32_t dy) {
+  GameState& s = fx.S();
+  CastOverAFish(fx, dx, dy);
   ASSERT_TRUE(StepUntil(fx, [&] { return fx.DXCastTimer.Enabled(); }));
   EXPECT_EQ(s.HookedFish, 0);
   EXPECT_EQ(s.Reeling, 1);
@@ -118,14 +124,6 @@ TEST(TournamentTest, LostFishCountsAsSpentAndEndsAOneFishLake) {
 
 // ---- frame pictures on the generated data ----
 
-std::string DataFolder() {
-  const char* bin = std::getenv("TARNWICK_BIN");
-  const std::string dir = bin ? bin : "bin";
-  return FileExists(JoinPath(dir, "objects.dxg")) && FileExists(JoinPath(dir, "lakes/lakes.ini"))
-             ? dir
-             : std::string();
-}
-
 void Snap(const Surface16& frame, const std::string& name) {
   const std::filesystem::path dir = std::filesystem::current_path() / "snapshots";
   std::filesystem::create_directories(dir);
@@ -134,7 +132,7 @@ void Snap(const Surface16& frame, const std::string& name) {
 }
 
 TEST(TournamentSnapshotTest, CastStrikeCatchAndVerdictOnAGeneratedLake) {
-  const std::string bin = DataFolder();
+  const std::string bin = test::GeneratedDataFolder();
   if (bin.empty()) GTEST_SKIP() << "the generated data are not in the program folder";
   FishingFixture fx;
   fx.sounds.LoadFromFile(JoinPath(bin, "sound.dxw"));
@@ -181,12 +179,7 @@ TEST(TournamentSnapshotTest, CastStrikeCatchAndVerdictOnAGeneratedLake) {
   ASSERT_TRUE(dx != 0 || dy != 0) << "no open water near the start";
   s.PowerFrame = 9;
   s.PowerStep = 1;
-  const int32_t sx = Round(s.BoatX) - s.ViewX, sy = Round(s.BoatY) - s.ViewY;
-  fx.RestingFish(0, static_cast<float>(Round(s.BoatX) + dx * 3 / 5),
-                 static_cast<float>(Round(s.BoatY) + dy * 3 / 5));
-  fx.MouseMove(sx + dx, sy + dy);
-  fx.MouseDown(MouseButton::Right, sx + dx, sy + dy);
-  fx.MouseUp(MouseButton::Right, sx + dx, sy + dy);
+  CastOverAFish(fx, dx, dy);
   ASSERT_TRUE(StepUntil(fx, [&] { return s.LinePoints >= 12 || s.Reeling; }));
   Snap(fx.Platform.LastFrame(), "cast-in-flight");
 

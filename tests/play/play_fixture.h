@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "core/error.h"
+#include "core/files.h"
 #include "core/numeric.h"
 #include "core/random.h"
 #ifdef TW_WITH_FISHING
@@ -39,6 +41,16 @@
 #include "world/map_file.h"
 
 namespace tw::test {
+
+// The generated program folder ($TARNWICK_BIN, else "bin") when it holds the
+// objects library and the lake catalogue; empty otherwise.
+inline std::string GeneratedDataFolder() {
+  const char* bin = std::getenv("TARNWICK_BIN");
+  const std::string dir = bin ? bin : "bin";
+  return FileExists(JoinPath(dir, "objects.dxg")) && FileExists(JoinPath(dir, "lakes/lakes.ini"))
+             ? dir
+             : std::string();
+}
 
 // One picture of a test library: `Frames` frames of FrameWidth by FrameHeight.
 struct SpriteSpec {

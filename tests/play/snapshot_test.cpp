@@ -22,14 +22,6 @@ namespace {
 namespace fs = std::filesystem;
 using test::PlayFixture;
 
-std::string DataFolder() {
-  const char* bin = std::getenv("TARNWICK_BIN");
-  const std::string dir = bin ? bin : "bin";
-  return FileExists(JoinPath(dir, "objects.dxg")) && FileExists(JoinPath(dir, "lakes/lakes.ini"))
-             ? dir
-             : std::string();
-}
-
 std::string SnapshotFolder() {
   const fs::path dir = fs::current_path() / "snapshots";
   fs::create_directories(dir);
@@ -46,7 +38,7 @@ void Snap(const Surface16& frame, const std::string& name) {
 class GeneratedLakeTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    bin = DataFolder();
+    bin = test::GeneratedDataFolder();
     if (bin.empty()) GTEST_SKIP() << "the generated data are not in the program folder";
     fx.sounds.LoadFromFile(JoinPath(bin, "sound.dxw"));
     fx.background.LoadFromFile(JoinPath(bin, "music.dxw"));
