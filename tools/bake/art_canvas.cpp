@@ -74,7 +74,7 @@ double Canvas::AlphaAt(int32_t x, int32_t y) const {
   return (row[x] >> 24) / 255.0;
 }
 
-Picture Canvas::ToKeyed(Rgb matte, double cut) const {
+Picture Canvas::Over(Rgb back, bool keyed, double cut) const {
   cairo_surface_flush(surface_);
   Picture p(width_, height_);
   const uint8_t* data = cairo_image_surface_get_data(surface_);
@@ -84,32 +84,22 @@ Picture Canvas::ToKeyed(Rgb matte, double cut) const {
     for (int32_t x = 0; x < width_; ++x) {
       uint32_t v = row[x];
       double a = (v >> 24) / 255.0;
-      if (a < cut || a == 0) continue;
-      // Premultiplied colour plus the matte behind the uncovered part.
-      Rgb c{((v >> 16) & 255) / 255.0 + matte.r * (1 - a),
-            ((v >> 8) & 255) / 255.0 + matte.g * (1 - a), (v & 255) / 255.0 + matte.b * (1 - a)};
+      if (keyed && (a < cut || a == 0)) continue;
+      // Premultiplied colour plus the background behind the uncovered part.
+      Rgb c{((v >> 16) & 255) / 255.0 + back.r * (1 - a),
+            ((v >> 8) & 255) / 255.0 + back.g * (1 - a), (v & 255) / 255.0 + back.b * (1 - a)};
       p.At(x, y) = Pack(c);
     }
   }
   return p;
 }
 
+Picture Canvas::ToKeyed(Rgb matte, double cut) const {
+  return Over(matte, true, cut);
+}
+
 Picture Canvas::ToOpaque(Rgb bg) const {
-  cairo_surface_flush(surface_);
-  Picture p(width_, height_);
-  const uint8_t* data = cairo_image_surface_get_data(surface_);
-  const int stride = cairo_image_surface_get_stride(surface_);
-  for (int32_t y = 0; y < height_; ++y) {
-    auto* row = reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(y) * stride);
-    for (int32_t x = 0; x < width_; ++x) {
-      uint32_t v = row[x];
-      double a = (v >> 24) / 255.0;
-      Rgb c{((v >> 16) & 255) / 255.0 + bg.r * (1 - a), ((v >> 8) & 255) / 255.0 + bg.g * (1 - a),
-            (v & 255) / 255.0 + bg.b * (1 - a)};
-      p.At(x, y) = Pack(c);
-    }
-  }
-  return p;
+  return Over(bg, false, 0);
 }
 
 namespace {

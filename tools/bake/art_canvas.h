@@ -52,6 +52,9 @@ class Canvas {
   Picture ToOpaque(Rgb background) const;
 
  private:
+  // The canvas over `back`; when `keyed`, what is covered less than `cut`
+  // (or not at all) stays 0, the colour key.
+  Picture Over(Rgb back, bool keyed, double cut) const;
   int32_t width_, height_;
   cairo_surface_t* surface_;
   cairo_t* cr_;
