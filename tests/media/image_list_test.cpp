@@ -4,6 +4,7 @@
 
 #include "core/error.h"
 #include "media/container.h"
+#include "media/library_writer.h"
 
 namespace tw {
 namespace {
@@ -279,16 +280,7 @@ TEST_F(ImageListDraw, StretchScalesClipsAndKeys) {
 }
 
 std::vector<uint8_t> Library(const std::vector<ContainerItem>& items) {
-  Container c;
-  c.ClassName = "TPictureCollectionComponent";
-  ContainerValue table;
-  table.Type = ValueType::Binary;
-  table.Bytes.assign(1024, 7);
-  ContainerValue list;
-  list.Type = ValueType::Collection;
-  list.Items = items;
-  c.Properties = {{"List.ColorTable", table}, {"List", list}};
-  return WriteContainer(c);
+  return WriteContainer(SpriteLibraryContainer(items, std::vector<uint8_t>(1024, 7)));
 }
 
 ContainerValue Val(ValueType t, int64_t i = 0, std::string text = {}) {
@@ -300,12 +292,7 @@ ContainerValue Val(ValueType t, int64_t i = 0, std::string text = {}) {
 }
 
 ContainerValue PictureData(const Picture& p) {
-  auto file = EncodeBitmapFile(p);
-  ContainerValue v = Val(ValueType::Binary);
-  v.Bytes = {7, 'T', 'B', 'i', 't', 'm', 'a', 'p'};
-  for (int i = 0; i < 4; ++i) v.Bytes.push_back(static_cast<uint8_t>(file.size() >> (8 * i)));
-  v.Bytes.insert(v.Bytes.end(), file.begin(), file.end());
-  return v;
+  return tw::PictureData(EncodeBitmapFile(p));
 }
 
 TEST(ImageListLoad, ItemsWithTheirPropertiesAndDefaults) {

@@ -7,6 +7,7 @@
 
 #include "core/error.h"
 #include "media/container.h"
+#include "media/library_writer.h"
 #include "media/sound.h"
 #include "media/sound_fake_output.h"
 #include "media/wave_list.h"
@@ -19,27 +20,10 @@ using Bytes = std::vector<uint8_t>;
 ContainerProperty Prop(std::string name, ContainerValue v) {
   return {std::move(name), std::move(v)};
 }
-ContainerValue Text(std::string s) {
-  ContainerValue v;
-  v.Type = ValueType::String;
-  v.Text = std::move(s);
-  return v;
-}
 ContainerValue Int(int64_t i) {
   ContainerValue v;
   v.Type = ValueType::Int32;
   v.Integer = i;
-  return v;
-}
-ContainerValue Flag(bool b) {
-  ContainerValue v;
-  v.Type = b ? ValueType::True : ValueType::False;
-  return v;
-}
-ContainerValue Blob(Bytes b) {
-  ContainerValue v;
-  v.Type = ValueType::Binary;
-  v.Bytes = std::move(b);
   return v;
 }
 
@@ -48,29 +32,21 @@ Bytes WaveBytes(uint8_t sample) {
 }
 
 ContainerItem Sound(const std::string& name, uint8_t sample = 0x90) {
-  return {Prop("Name", Text(name)), Prop("Wave.WAVE", Blob(WaveBytes(sample)))};
+  return {Prop("Name", TextValue(name)), Prop("Wave.WAVE", BinaryValue(WaveBytes(sample)))};
 }
 
 Bytes Library(std::vector<ContainerItem> items) {
-  Container c;
-  c.ResourceName = "TWAVECOLLECTIONCOMPONENT";
-  c.ClassName = "TWaveCollectionComponent";
-  c.ObjectName = "WaveList";
-  ContainerValue list;
-  list.Type = ValueType::Collection;
-  list.Items = std::move(items);
-  c.Properties.push_back(Prop("List", std::move(list)));
-  return WriteContainer(c);
+  return WriteContainer(SoundLibraryContainer(std::move(items)));
 }
 
 TEST(SoundLibrary, ReadsItemsWithTheirPropertiesAndDefaults) {
   ContainerItem loop = Sound("canada.dxg", 0xA0);
-  loop.push_back(Prop("Looped", Flag(true)));
+  loop.push_back(Prop("Looped", BoolValue(true)));
   ContainerItem limited = Sound("splash");
   limited.push_back(Prop("MaxPlayingCount", Int(3)));
   ContainerItem negative = Sound("reel");
   negative.push_back(Prop("MaxPlayingCount", Int(-4)));
-  ContainerItem bare = {Prop("Name", Text("silent"))};
+  ContainerItem bare = {Prop("Name", TextValue("silent"))};
 
   TDXWaveList list;
   list.LoadFromBytes(Library({loop, limited, negative, bare}));
@@ -149,7 +125,7 @@ TEST(SoundLibrary, DamagedFilesAreRefusedAndTheOldItemsKept) {
   notRiff[0] = 'R' + 1;
   Bytes shortWave = WaveBytes(1);
   shortWave.resize(30);
-  ContainerItem wrongType = {Prop("Name", Text("x")), Prop("Wave.WAVE", Text("RIFF"))};
+  ContainerItem wrongType = {Prop("Name", TextValue("x")), Prop("Wave.WAVE", TextValue("RIFF"))};
 
   struct Case {
     const char* what;
@@ -160,8 +136,8 @@ TEST(SoundLibrary, DamagedFilesAreRefusedAndTheOldItemsKept) {
       {"wrong head", badHead, "Invalid stream format"},
       {"wrong signature", badSignature, "Invalid stream format"},
       {"cut short", cut, "Invalid stream format"},
-      {"wave not RIFF", Library({{Prop("Wave.WAVE", Blob(notRiff))}}), "Wave is invalid"},
-      {"wave cut short", Library({{Prop("Wave.WAVE", Blob(shortWave))}}), "Wave is invalid"},
+      {"wave not RIFF", Library({{Prop("Wave.WAVE", BinaryValue(notRiff))}}), "Wave is invalid"},
+      {"wave cut short", Library({{Prop("Wave.WAVE", BinaryValue(shortWave))}}), "Wave is invalid"},
       {"wave as text", Library({wrongType}), "Invalid stream format"},
   };
   for (const auto& c : cases) {
