@@ -169,6 +169,15 @@ void OutlinedText(cairo_t* cr, const std::string& utf8, double cx, double baseli
   cairo_fill(cr);
 }
 
+void OutlinedStroke(cairo_t* cr, double outlineWidth, Rgb outline, double width, Rgb colour) {
+  cairo_set_line_width(cr, outlineWidth);
+  SetColor(cr, outline);
+  cairo_stroke_preserve(cr);
+  cairo_set_line_width(cr, width);
+  SetColor(cr, colour);
+  cairo_stroke(cr);
+}
+
 double Hash01(int32_t x, int32_t y, uint32_t seed) {
   uint32_t h = static_cast<uint32_t>(x) * 374761393u + static_cast<uint32_t>(y) * 668265263u +
                seed * 2246822519u;

@@ -72,6 +72,9 @@ double TextWidth(cairo_t* cr, const std::string& utf8);
 // Centred text with a dark outline (captions on pictures).
 void OutlinedText(cairo_t* cr, const std::string& utf8, double cx, double baseline, Rgb fill,
                   Rgb outline, double outlineWidth);
+// Strokes the current path twice, a wide outline under a narrower line, so
+// it reads on any background; the path is used up.
+void OutlinedStroke(cairo_t* cr, double outlineWidth, Rgb outline, double width, Rgb colour);
 
 // A repeatable value noise in 0 .. 1 (no generator state, so every run and
 // every order of drawing gives the same pictures).

@@ -199,23 +199,13 @@ Picture ThrottleCursor() {
   cairo_t* cr = c.cr();
   // A ship's wheel: the boat follows the cursor.
   cairo_arc(cr, 16, 16, 10, 0, 2 * M_PI);
-  cairo_set_line_width(cr, 3);
-  SetColor(cr, Hex(0x1C1C1C));
-  cairo_stroke_preserve(cr);
-  cairo_set_line_width(cr, 1.8);
-  SetColor(cr, Hex(0xF0C060));
-  cairo_stroke(cr);
+  OutlinedStroke(cr, 3, Hex(0x1C1C1C), 1.8, Hex(0xF0C060));
   for (int i = 0; i < 8; ++i) {
     double a = i * M_PI / 4;
     cairo_move_to(cr, 16 + std::cos(a) * 3, 16 + std::sin(a) * 3);
     cairo_line_to(cr, 16 + std::cos(a) * 14, 16 + std::sin(a) * 14);
   }
-  cairo_set_line_width(cr, 3);
-  SetColor(cr, Hex(0x1C1C1C));
-  cairo_stroke_preserve(cr);
-  cairo_set_line_width(cr, 1.6);
-  SetColor(cr, Hex(0xF0C060));
-  cairo_stroke(cr);
+  OutlinedStroke(cr, 3, Hex(0x1C1C1C), 1.6, Hex(0xF0C060));
   Ellipse(cr, 16, 16, 3, 3);
   SetColor(cr, Hex(0xFFF0B0));
   cairo_fill(cr);
@@ -228,12 +218,7 @@ Picture NoFishCursor() {
   cairo_arc(cr, 16, 16, 9, 0, 2 * M_PI);
   cairo_move_to(cr, 9.6, 22.4);
   cairo_line_to(cr, 22.4, 9.6);
-  cairo_set_line_width(cr, 5);
-  SetColor(cr, Hex(0x1C1C1C));
-  cairo_stroke_preserve(cr);
-  cairo_set_line_width(cr, 3);
-  SetColor(cr, Hex(0xE83A2A));
-  cairo_stroke(cr);
+  OutlinedStroke(cr, 5, Hex(0x1C1C1C), 3, Hex(0xE83A2A));
   return c.ToKeyed(Hex(0x1C1C1C), 0.45);
 }
 
