@@ -10,6 +10,7 @@
 #endif
 #include "play/frame.h"
 #include "play/input.h"
+#include "play/lake_rules.h"
 #include "play/setup.h"
 #include "world/lake_files.h"
 
@@ -115,21 +116,7 @@ HeadlessTournament::~HeadlessTournament() {
 void HeadlessTournament::LoadLakeRules(const std::string& lake) {
   if (!FileExists(LakePath(folder_, lake, ".iso")))
     throw GameError("The lake " + lake + " is not in " + JoinPath(folder_, "lakes"));
-  const LakeDefinition d = ReadLakeDefinition(LakePath(folder_, lake, ".ini"));
-  GameState& s = *state_;
-  s.LastFishIndex = d.MaxFish - 1;
-  s.LastMonsterIndex = d.Maxmonster - 1;
-  s.MonsterKind = d.MonsterKind;
-  s.Biggest = d.Biggest;
-  s.Difficulty = d.Difficulty;
-  s.Timed = d.Timed ? 1 : 0;
-  s.TimeLimit = TimeLimitFrames(d);
-  s.ImageLib = d.ImageLib;
-  s.EntryFee = d.EntryFee;
-  s.PrizeMoney = d.PrizeMoney;
-  s.Limit = d.Limit;
-  s.WinIf = d.WinIf;
-  s.LakeLevel = d.Level;
+  ApplyLakeDefinition(*state_, ReadLakeDefinition(LakePath(folder_, lake, ".ini")));
 }
 
 void HeadlessTournament::Start(const ReplayHeader& header, InputSource& source) {
