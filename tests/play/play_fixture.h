@@ -89,26 +89,26 @@ inline uint32_t SpriteColor(int32_t index, int32_t frame) {
 inline std::vector<uint8_t> BuildSpriteLibrary(const std::vector<SpriteSpec>& specs) {
   std::vector<ContainerItem> items;
   for (size_t i = 0; i < specs.size(); ++i) {
-    const SpriteSpec& spec = specs[i];
+    const SpriteSpec& sprite = specs[i];
     // Frames in one row when that stays narrow, else in rows of a divisor.
-    int32_t cols = spec.Frames;
-    if (cols * spec.FrameWidth > 4096)
-      for (cols = 16; spec.Frames % cols != 0; --cols) {
+    int32_t cols = sprite.Frames;
+    if (cols * sprite.FrameWidth > 4096)
+      for (cols = 16; sprite.Frames % cols != 0; --cols) {
       }
-    const int32_t rows = spec.Frames / cols;
+    const int32_t rows = sprite.Frames / cols;
     Picture pic;
-    pic.Width = cols * spec.FrameWidth;
-    pic.Height = rows * spec.FrameHeight;
+    pic.Width = cols * sprite.FrameWidth;
+    pic.Height = rows * sprite.FrameHeight;
     pic.Pixels.resize(static_cast<size_t>(pic.Width) * pic.Height);
     for (int32_t y = 0; y < pic.Height; ++y)
       for (int32_t x = 0; x < pic.Width; ++x) {
-        const int32_t frame = (y / spec.FrameHeight) * cols + x / spec.FrameWidth;
+        const int32_t frame = (y / sprite.FrameHeight) * cols + x / sprite.FrameWidth;
         pic.Pixels[static_cast<size_t>(y) * pic.Width + x] =
             SpriteColor(static_cast<int32_t>(i), frame);
       }
-    items.push_back({{"Name", TextValue(spec.Name)},
-                     {"PatternWidth", IntegerValue(spec.FrameWidth)},
-                     {"PatternHeight", IntegerValue(spec.FrameHeight)},
+    items.push_back({{"Name", TextValue(sprite.Name)},
+                     {"PatternWidth", IntegerValue(sprite.FrameWidth)},
+                     {"PatternHeight", IntegerValue(sprite.FrameHeight)},
                      {"Picture.Data", PictureData(EncodeBitmapFile(pic))}});
   }
   return WriteContainer(SpriteLibraryContainer(std::move(items), std::vector<uint8_t>(1024, 0)));
