@@ -19,6 +19,7 @@
 #include "core/error.h"
 #include "core/files.h"
 #include "core/ini.h"
+#include "core/paths.h"
 #include "replay/autopilot.h"
 #include "replay/session.h"
 #include "world/lake_files.h"
@@ -78,7 +79,7 @@ std::string CrowdedFolder(const std::string& folder, const std::string& lake) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string data = tw::ProgramFolder();
+  std::string data;
   int frames = 5000, warmup = 500;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string a = argv[i];
@@ -89,6 +90,7 @@ int main(int argc, char** argv) {
     else if (a == "--warmup")
       warmup = std::max(0, std::atoi(argv[i + 1]));
   }
+  data = tw::FindGamePaths(tw::ProgramSearch(data)).Data;
   std::string crowded;
   try {
     const std::string lake = LargestLake(data);

@@ -7,13 +7,13 @@
 
 namespace tw {
 
-TAdForm::TAdForm(Application& app, const FontSet& fonts, const std::string& programFolder)
+TAdForm::TAdForm(Application& app, const FontSet& fonts, const std::string& dataFolder)
     : app_(app),
       screen_(std::make_unique<Screen>(fonts, kWidth, kHeight)),
       frame_(kWidth, kHeight),
       pixels_(static_cast<size_t>(kWidth) * kHeight, 0) {
   try {
-    picture_ = LoadBitmapFile(JoinPath(programFolder, "ui/ad.bmp"));
+    picture_ = LoadBitmapFile(JoinPath(dataFolder, "ui/ad.bmp"));
   } catch (const std::exception&) {
     picture_ = Picture{};
   }

@@ -26,7 +26,7 @@ class TAdForm {
 
   // The window is made hidden; its picture is "ui/ad.bmp" of the program
   // folder (a plain dark picture when that is missing).
-  TAdForm(Application& app, const FontSet& fonts, const std::string& programFolder);
+  TAdForm(Application& app, const FontSet& fonts, const std::string& dataFolder);
   TAdForm(const TAdForm&) = delete;
   TAdForm& operator=(const TAdForm&) = delete;
 

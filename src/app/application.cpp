@@ -2,6 +2,8 @@
 
 #include <exception>
 
+#include "core/log.h"
+
 namespace tw {
 
 namespace {
@@ -19,6 +21,8 @@ Application::Application(Platform& platform) : platform_(platform), timers_(plat
 
 void Application::ReportError(const std::string& message) {
   const std::string text = WithFullStop(message);
+  // Written before the box goes up: a box that hangs or fails still leaves it.
+  LogError(text);
   try {
     if (ShowError) ShowError(text);
   } catch (...) {

@@ -60,6 +60,7 @@ class Application {
 
   // Reports an error that escaped a handler or a tick (default: the
   // platform's error box titled "Tarnwick"). Gets the text with its full stop.
+  // ReportError also writes the text to the log.
   std::function<void(const std::string&)> ShowError;
   // Shows `message` through ShowError with the full stop rule applied.
   void ReportError(const std::string& message);

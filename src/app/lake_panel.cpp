@@ -38,22 +38,22 @@ void TMainForm::BuildLakePanel() {
 
 void TMainForm::FillLakeList() {
   const int32_t level = state_->PlayerLevel;
-  lakes->SetItems(ReadLakeCatalogue(folder_, level));
+  lakes->SetItems(ReadLakeCatalogue(ctx_.Lakes(), level));
   // The scan leaves the last slot it read behind, "NA" or a lake name.
   if (level >= 1)
-    state_->CatalogueEntry = IniFile::Load(JoinPath(folder_, "lakes/lakes.ini"))
+    state_->CatalogueEntry = IniFile::Load(JoinPath(paths_.Data, "lakes/lakes.ini"))
                                  .ReadString("Lakes", "lake" + std::to_string(level), "NA");
 }
 
 void TMainForm::LoadLakeDefinition(const std::string& lake) {
-  const LakeDefinition d = ReadLakeDefinition(LakePath(folder_, lake, ".ini"));
+  const LakeDefinition d = ReadLakeDefinition(LakePath(ctx_.Lakes(), lake, ".ini"));
   lakeinfo->Clear();
   lakeinfo->Add(d.Description);
   ApplyLakeDefinition(*state_, d);
   lakeName_ = lake;
 
   // The preview stays as it was when the lake has none.
-  const std::string preview = LakePath(folder_, lake, ".bmp");
+  const std::string preview = LakePath(ctx_.Lakes(), lake, ".bmp");
   if (FileExists(preview)) map->SetPicture(LoadBitmapFile(preview));
   map->Invalidate();
   showgo->Show();

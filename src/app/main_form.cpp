@@ -2,12 +2,12 @@
 
 #include <ctime>
 #include <exception>
-#include <filesystem>
 #include <utility>
 
 #include "app/ad_form.h"
 #include "core/error.h"
 #include "core/files.h"
+#include "core/log.h"
 #include "media/picture.h"
 #include "play/frame.h"
 #include "play/input.h"
@@ -62,7 +62,7 @@ int32_t ButtonNumber(MouseButton b) {
 
 }  // namespace
 
-TMainForm::TMainForm(Application& app, AudioOutput& audio, std::string programFolder)
+TMainForm::TMainForm(Application& app, AudioOutput& audio, GamePaths paths)
     : DXDraw(app.GetPlatform()),
       DXTimer(app.Timers()),
       DXCastTimer(app.Timers()),
@@ -71,12 +71,13 @@ TMainForm::TMainForm(Application& app, AudioOutput& audio, std::string programFo
       background(&DXSound),
       app_(app),
       platform_(app.GetPlatform()),
-      folder_(std::move(programFolder)),
+      paths_(std::move(paths)),
       fonts_(std::make_unique<FontSet>()),
       state_(std::make_unique<GameState>()),
-      ctx_{*state_,     DXDraw, objects,       DXTileList, sounds,  background, DXTimer,
-           DXCastTimer, rng_,   PlayOptions{}, "",         folder_, "",         PlayHooks{}} {
-  fonts_->LoadFolder(folder_);
+      ctx_{*state_,     DXDraw, objects,       DXTileList, sounds,      background, DXTimer,
+           DXCastTimer, rng_,   PlayOptions{}, "",         paths_.Data, "",         PlayHooks{}} {
+  ctx_.PlayerLakes = paths_.PlayerLakes;
+  fonts_->LoadFolder(paths_.Data);
   screen_ = std::make_unique<Screen>(*fonts_);
   appHost_ = std::make_unique<AppModalHost>(*this);
 
@@ -101,6 +102,7 @@ TMainForm::TMainForm(Application& app, AudioOutput& audio, std::string programFo
   };
 
   BuildMenu();
+  SetWindowIcon();
   SetPlayHooks();
   recorder_.Attach(ctx_);
   recorder_.OnTournamentEnd = [this](const Replay& replay) {
@@ -109,6 +111,7 @@ TMainForm::TMainForm(Application& app, AudioOutput& audio, std::string programFo
   };
   savegame.Mode = FileDialog::Kind::Save;
   loadgame.Mode = FileDialog::Kind::Open;
+  savegame.InitialDir = loadgame.InitialDir = paths_.SavesFolder;
 }
 
 TMainForm::~TMainForm() {
@@ -127,10 +130,36 @@ ModalHost& TMainForm::Host() {
 
 Picture TMainForm::DesignPicture(const std::string& file) {
   try {
-    return LoadBitmapFile(JoinPath(folder_, "ui/" + file));
-  } catch (const std::exception&) {
+    return LoadBitmapFile(JoinPath(paths_.Data, "ui/" + file));
+  } catch (const std::exception& e) {
+    LogWarning(std::string(e.what()) + "; the menu shows a blank in its place");
     return Picture{};
   }
+}
+
+void TMainForm::SetWindowIcon() {
+  const Picture icon = DesignPicture("icon.bmp");
+  if (icon.Width <= 0 || icon.Height <= 0) return;
+  // Black is the see-through key, as in every picture of the game.
+  std::vector<uint32_t> argb(icon.Pixels.size());
+  for (size_t i = 0; i < argb.size(); ++i)
+    argb[i] = icon.Pixels[i] == 0 ? 0 : 0xFF000000u | icon.Pixels[i];
+  platform_.SetWindowIcon(argb.data(), icon.Width, icon.Height);
+}
+
+void TMainForm::PrepareSavesFolder() {
+  // Only the folder the game chose is made; one the player set stays theirs.
+  if (paths_.SavesFolder.empty()) return;
+  for (FileDialog* d : {&savegame, &loadgame})
+    if (d->InitialDir == paths_.SavesFolder) {
+      try {
+        MakeFolders(paths_.SavesFolder);
+      } catch (const std::exception& e) {
+        // The dialog then starts in the current folder.
+        LogWarning(e.what());
+      }
+      return;
+    }
 }
 
 void TMainForm::BuildMenu() {
@@ -279,8 +308,8 @@ void TMainForm::FormCreate() {
     UpdateStatus();
     s.BoatSprite = "boat1";
 
-    sounds.LoadFromFile(JoinPath(folder_, "sound.dxw"));
-    background.LoadFromFile(JoinPath(folder_, "music.dxw"));
+    sounds.LoadFromFile(JoinPath(paths_.Data, "sound.dxw"));
+    background.LoadFromFile(JoinPath(paths_.Data, "music.dxw"));
     ReadSettings();
     FillLakeList();
     lakes->SetItemIndex(0);
@@ -416,9 +445,8 @@ void TMainForm::goClick() {
 
 void TMainForm::SaveReplay(const Replay& replay) {
   try {
-    const std::string dir = JoinPath(folder_, "replays");
-    std::error_code ec;
-    std::filesystem::create_directories(dir, ec);
+    const std::string& dir = paths_.ReplaysFolder;
+    MakeFolders(dir);
     const std::time_t now = std::time(nullptr);
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", std::localtime(&now));

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/application.h"
+#include "core/paths.h"
 #include "core/random.h"
 #include "media/audio_output.h"
 #include "media/draw.h"
@@ -38,9 +39,12 @@ void SetFontOfTree(Control& c, const std::string& font);
 
 class TMainForm : public EventSink {
  public:
-  // Builds the window's design (controls, pictures, fonts); the caller
-  // then runs FormCreate. Nothing is shown until Show.
-  TMainForm(Application& app, AudioOutput& audio, std::string programFolder);
+  // Builds the window's design (controls, pictures, fonts) from the data
+  // folder; the caller then runs FormCreate. Nothing is shown until Show.
+  TMainForm(Application& app, AudioOutput& audio, GamePaths paths);
+  // Data and the player's files all in one folder, as in the build tree.
+  TMainForm(Application& app, AudioOutput& audio, const std::string& programFolder)
+      : TMainForm(app, audio, GamePaths::AllIn(programFolder)) {}
   ~TMainForm() override;
   TMainForm(const TMainForm&) = delete;
   TMainForm& operator=(const TMainForm&) = delete;
@@ -106,7 +110,8 @@ class TMainForm : public EventSink {
   // ---- what the handlers work on (public for scenario tests) ----
   Application& App() { return app_; }
   Platform& GetPlatform() { return platform_; }
-  const std::string& Folder() const { return folder_; }
+  const std::string& Folder() const { return paths_.Data; }
+  const GamePaths& Paths() const { return paths_; }
   GameState& State() { return *state_; }
   Random& Rng() { return rng_; }
   Screen& GetScreen() { return *screen_; }
@@ -120,7 +125,7 @@ class TMainForm : public EventSink {
   // Whether the program has been told to end (after the promotional window).
   bool Closed() const { return closed_; }
   // Every tournament is recorded; F12 during one keeps it as a replay in
-  // "replays" of the program folder when it ends.
+  // the replays folder when it ends.
   ReplayRecorder& Recorder() { return recorder_; }
   bool KeepingReplay() const { return keepReplay_; }
 
@@ -167,8 +172,12 @@ class TMainForm : public EventSink {
   void BuildLakePanel();
   void BuildQuitBox();
   // A picture of the window's design from the ui folder; a missing one
-  // leaves the control blank.
+  // leaves the control blank (and a warning in the log).
   Picture DesignPicture(const std::string& file);
+  // The game's icon (ui/icon.bmp) on the window, for the desktop to show.
+  void SetWindowIcon();
+  // The saved games' folder, made when first needed.
+  void PrepareSavesFolder();
   void SetPlayHooks();
   // Copies what the tournament reads from the menu controls into the context.
   void SyncPlayContext();
@@ -184,7 +193,7 @@ class TMainForm : public EventSink {
 
   Application& app_;
   Platform& platform_;
-  std::string folder_;
+  GamePaths paths_;
   std::unique_ptr<FontSet> fonts_;
   std::unique_ptr<Screen> screen_;
   std::unique_ptr<GameState> state_;

@@ -4,12 +4,12 @@
 #include "app/main_form.h"
 #include "core/files.h"
 #include "core/ini.h"
+#include "core/paths.h"
 
 namespace tw {
 
 namespace {
 
-constexpr const char* kSettingsFile = "tarnwick.ini";
 constexpr const char* kSection = "Tarnwick";
 
 }  // namespace
@@ -91,7 +91,7 @@ void TMainForm::BuildOptionsPanel() {
 // goes: two checked buttons of one group leave the later one checked, and
 // two unchecked ones leave the group with neither.
 void TMainForm::ReadSettings() {
-  const IniFile ini = IniFile::Load(JoinPath(folder_, kSettingsFile));
+  const IniFile ini = IniFile::Load(paths_.SettingsFile);
   flip->SetChecked(ini.ReadBool(kSection, "flip", false));
   speed->SetItemIndex(ini.ReadInteger(kSection, "speed", 2));
   mousedrive->SetChecked(ini.ReadBool(kSection, "mousedrive", true));
@@ -102,7 +102,7 @@ void TMainForm::ReadSettings() {
 }
 
 void TMainForm::applyClick() {
-  const std::string path = JoinPath(folder_, kSettingsFile);
+  const std::string& path = paths_.SettingsFile;
   IniFile ini = IniFile::Load(path);
   ini.WriteBool(kSection, "flip", flip->Checked());
   ini.WriteInteger(kSection, "speed", speed->ItemIndex());
@@ -111,6 +111,7 @@ void TMainForm::applyClick() {
   ini.WriteBool(kSection, "soundon", soundon->Checked());
   ini.WriteBool(kSection, "soundoff", soundoff->Checked());
   ini.WriteBool(kSection, "bgsound", bgsound->Checked());
+  MakeFolderFor(path);
   ini.Save(path);
 }
 

@@ -180,6 +180,7 @@ void TMainForm::SetUpgradeCaptions() {
 void TMainForm::savebuttonClick() {
   if (MenuBlocked()) return;
   savegame.FileName = playername->Text() + ".sav";
+  PrepareSavesFolder();
   const std::optional<std::string> path = savegame.Execute(*screen_, Host());
   if (!path) return;
   IniFile ini = IniFile::Load(*path);
@@ -196,6 +197,7 @@ void TMainForm::savebuttonClick() {
 void TMainForm::loadbuttonClick() {
   if (MenuBlocked()) return;
   loadgame.FileName = playername->Text() + ".sav";
+  PrepareSavesFolder();
   if (const std::optional<std::string> path = loadgame.Execute(*screen_, Host())) {
     const IniFile ini = IniFile::Load(*path);
     playername->SetText(ini.ReadString(kSaveSection, "Name", "Player"));

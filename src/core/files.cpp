@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -110,14 +109,6 @@ std::string JoinPath(const std::string& folder, const std::string& relative) {
   if (folder.empty()) return rel;
   if (folder.back() == '/') return folder + rel;
   return folder + "/" + rel;
-}
-
-std::string ProgramFolder() {
-  char buf[PATH_MAX];
-  ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
-  if (n <= 0) return ".";
-  buf[n] = '\0';
-  return ParentFolder(buf);
 }
 
 }  // namespace tw

@@ -22,7 +22,4 @@ void WriteFileAtomic(const std::string& path, const std::string& data);
 // ("lakes\\lakes.ini" becomes "lakes/lakes.ini").
 std::string JoinPath(const std::string& folder, const std::string& relative);
 
-// The folder that holds the running program (ends without a separator).
-std::string ProgramFolder();
-
 }  // namespace tw

@@ -138,6 +138,9 @@ class Platform : public Clock {
   virtual void Present(const Surface16& frame) = 0;
 
   virtual void SetCursor(CursorShape shape) = 0;
+  // The picture the desktop shows for the main window: 0xAARRGGBB pixels,
+  // row by row, `width` by `height`.
+  virtual void SetWindowIcon(const uint32_t* argb, int32_t width, int32_t height) = 0;
   virtual bool FullScreen() = 0;
   virtual void SetFullScreen(bool fullScreen) = 0;
 

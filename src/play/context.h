@@ -8,6 +8,7 @@
 
 #include "core/random.h"
 #include "play/game_state.h"
+#include "world/lake_files.h"
 
 namespace tw {
 
@@ -60,13 +61,16 @@ struct PlayContext {
   TDXTimer& DXCastTimer;
   Random& Rng;
   PlayOptions Options;
-  std::string LakeName;       // the selected entry of the lake list
-  std::string ProgramFolder;  // where the libraries and lakes/ lie
-  std::string PlayerName;     // for the status line
+  std::string LakeName;    // the selected entry of the lake list
+  std::string DataFolder;  // where the libraries and the game's lakes/ lie
+  std::string PlayerName;  // for the status line
   PlayHooks Hooks;
   // Set while a tournament is being set up: set-up lets window messages
   // through, and no menu action may start meanwhile.
   bool SettingUp = false;
+  std::string PlayerLakes{};  // the player's own lakes folder, or empty
+
+  LakeFolders Lakes() const { return {DataFolder, PlayerLakes}; }
 
   // The hooks, safe to call when empty.
   void ProcessMessages() {

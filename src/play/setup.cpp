@@ -77,11 +77,11 @@ void LoadLake(PlayContext& ctx) {
   GameState& s = ctx.State;
   ctx.sounds.Find("cast").Play();
   LoadingDot(ctx);
-  ctx.DXTileList.LoadFromFile(JoinPath(ctx.ProgramFolder, s.ImageLib));
+  ctx.DXTileList.LoadFromFile(JoinPath(ctx.DataFolder, s.ImageLib));
   LoadingDot(ctx);
-  ctx.objects.LoadFromFile(JoinPath(ctx.ProgramFolder, "objects.dxg"));
+  ctx.objects.LoadFromFile(JoinPath(ctx.DataFolder, "objects.dxg"));
   LoadingDot(ctx);
-  const std::string mapPath = LakePath(ctx.ProgramFolder, ctx.LakeName, ".iso");
+  const std::string mapPath = LakePath(ctx.Lakes(), ctx.LakeName, ".iso");
   ReadMapFile(mapPath, s.Header, *s.Map, s.MapObjects, [&](int32_t) { Pump(ctx); });
   LoadingDot(ctx);
 

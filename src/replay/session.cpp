@@ -54,8 +54,8 @@ std::string TournamentSummary::Line() const {
 
 // ---- the tournament ----
 
-HeadlessTournament::HeadlessTournament(std::string programFolder)
-    : folder_(std::move(programFolder)),
+HeadlessTournament::HeadlessTournament(LakeFolders folders)
+    : lakes_(std::move(folders)),
       DXDraw_(platform_),
       DXSound_(audio_),
       slot_(platform_),
@@ -64,8 +64,9 @@ HeadlessTournament::HeadlessTournament(std::string programFolder)
       sounds_(&DXSound_),
       background_(&DXSound_),
       state_(std::make_unique<GameState>()),
-      ctx_{*state_,      DXDraw_, objects_,      tiles_, sounds_, background_, DXTimer_,
-           DXCastTimer_, rng_,    PlayOptions{}, "",     folder_, "Player",    PlayHooks{}} {
+      ctx_{*state_,      DXDraw_, objects_,      tiles_, sounds_,     background_, DXTimer_,
+           DXCastTimer_, rng_,    PlayOptions{}, "",     lakes_.Data, "Player",    PlayHooks{}} {
+  ctx_.PlayerLakes = lakes_.Player;
   DXDraw_.AddImageList(&objects_);
   DXDraw_.AddImageList(&tiles_);
   // What the main window does when the surface comes and goes.
@@ -97,8 +98,8 @@ HeadlessTournament::HeadlessTournament(std::string programFolder)
   recorder_.OnPump = [this] { AtPump(); };
   recorder_.OnTick = [this](bool frameTick) { AfterTick(frameTick); };
 
-  sounds_.LoadFromFile(JoinPath(folder_, "sound.dxw"));
-  background_.LoadFromFile(JoinPath(folder_, "music.dxw"));
+  sounds_.LoadFromFile(JoinPath(lakes_.Data, "sound.dxw"));
+  background_.LoadFromFile(JoinPath(lakes_.Data, "music.dxw"));
   DXDraw_.Initialize();
 }
 
@@ -114,9 +115,12 @@ HeadlessTournament::~HeadlessTournament() {
 }
 
 void HeadlessTournament::LoadLakeRules(const std::string& lake) {
-  if (!FileExists(LakePath(folder_, lake, ".iso")))
-    throw GameError("The lake " + lake + " is not in " + JoinPath(folder_, "lakes"));
-  ApplyLakeDefinition(*state_, ReadLakeDefinition(LakePath(folder_, lake, ".ini")));
+  if (!FileExists(LakePath(lakes_, lake, ".iso"))) {
+    std::string where = JoinPath(lakes_.Data, "lakes");
+    if (!lakes_.Player.empty()) where += " nor in " + lakes_.Player;
+    throw GameError("The lake " + lake + " is not in " + where);
+  }
+  ApplyLakeDefinition(*state_, ReadLakeDefinition(LakePath(lakes_, lake, ".ini")));
 }
 
 void HeadlessTournament::Start(const ReplayHeader& header, InputSource& source) {

@@ -22,6 +22,7 @@
 #include "play/game_state.h"
 #include "replay/recorder.h"
 #include "replay/replay_file.h"
+#include "world/lake_files.h"
 
 namespace tw {
 
@@ -71,8 +72,11 @@ uint64_t HashSurface(const Surface16& surface);
 
 class HeadlessTournament {
  public:
-  // Loads the sound libraries of the program folder.
-  explicit HeadlessTournament(std::string programFolder);
+  // Loads the sound libraries of the data folder; lakes are looked up in
+  // the player's folder too when one is given.
+  explicit HeadlessTournament(LakeFolders folders);
+  explicit HeadlessTournament(std::string dataFolder)
+      : HeadlessTournament(LakeFolders{std::move(dataFolder), {}}) {}
   ~HeadlessTournament();
   HeadlessTournament(const HeadlessTournament&) = delete;
   HeadlessTournament& operator=(const HeadlessTournament&) = delete;
@@ -98,7 +102,7 @@ class HeadlessTournament {
   ReplayRecorder& Recorder() { return recorder_; }
   TDXDraw& Draw() { return DXDraw_; }
   TDXImageList& Objects() { return objects_; }
-  const std::string& Folder() const { return folder_; }
+  const std::string& Folder() const { return lakes_.Data; }
   // Milliseconds the set-up took (reading the libraries and the map,
   // placing the fish).
   double SetUpMilliseconds() const { return setUpMs_; }
@@ -112,7 +116,7 @@ class HeadlessTournament {
   void AfterTick(bool frameTick);
   void LoadLakeRules(const std::string& lake);
 
-  std::string folder_;
+  LakeFolders lakes_;
   HeadlessPlatform platform_;
   HeadlessAudioOutput audio_;
   TDXDraw DXDraw_;

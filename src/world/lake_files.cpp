@@ -2,6 +2,8 @@
 #include "world/lake_files.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 #include "core/files.h"
 #include "core/ini.h"
@@ -12,16 +14,42 @@ namespace {
 // A saved game may claim any level; the scan never looks at more slots than
 // a catalogue could sensibly hold, so a wild level cannot stall the menu.
 constexpr int32_t kMaxCatalogueSlots = 65535;
+// The player's own catalogue is read whole; this many slots is plenty.
+constexpr int32_t kMaxPlayerSlots = 255;
 
 bool StaysInLakesFolder(const std::string& name) {
   return name.find('/') == std::string::npos && name.find('\\') == std::string::npos &&
          name.find("..") == std::string::npos;
 }
 
+// The player's own catalogue: its lakes.ini, or every map in the folder.
+std::vector<std::string> PlayerCatalogue(const std::string& folder) {
+  std::vector<std::string> lakes;
+  const std::string catalogue = JoinPath(folder, "lakes.ini");
+  if (FileExists(catalogue)) {
+    const IniFile ini = IniFile::Load(catalogue);
+    for (int32_t n = 1; n <= kMaxPlayerSlots; ++n) {
+      std::string name = ini.ReadString("Lakes", "lake" + std::to_string(n), "NA");
+      if (name != "NA" && StaysInLakesFolder(name)) lakes.push_back(std::move(name));
+    }
+    return lakes;
+  }
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+    const std::filesystem::path& p = entry.path();
+    const std::string name = p.stem().string();
+    if (p.extension() == ".iso" && !name.starts_with('.') && StaysInLakesFolder(name) &&
+        entry.is_regular_file(ec))
+      lakes.push_back(name);
+  }
+  std::sort(lakes.begin(), lakes.end());
+  return lakes;
+}
+
 }  // namespace
 
-std::vector<std::string> ReadLakeCatalogue(const std::string& programFolder, int32_t playerLevel) {
-  const IniFile ini = IniFile::Load(JoinPath(programFolder, "lakes/lakes.ini"));
+std::vector<std::string> ReadLakeCatalogue(const std::string& dataFolder, int32_t playerLevel) {
+  const IniFile ini = IniFile::Load(JoinPath(dataFolder, "lakes/lakes.ini"));
   std::vector<std::string> lakes;
   const int32_t slots = std::min(playerLevel, kMaxCatalogueSlots);
   for (int32_t n = 1; n <= slots; ++n) {
@@ -29,6 +57,15 @@ std::vector<std::string> ReadLakeCatalogue(const std::string& programFolder, int
     if (name == "NA" || !StaysInLakesFolder(name)) continue;
     lakes.push_back(std::move(name));
   }
+  return lakes;
+}
+
+std::vector<std::string> ReadLakeCatalogue(const LakeFolders& folders, int32_t playerLevel) {
+  std::vector<std::string> lakes = ReadLakeCatalogue(folders.Data, playerLevel);
+  if (folders.Player.empty()) return lakes;
+  for (std::string& name : PlayerCatalogue(folders.Player))
+    if (std::find(lakes.begin(), lakes.end(), name) == lakes.end())
+      lakes.push_back(std::move(name));
   return lakes;
 }
 
@@ -58,9 +95,18 @@ int32_t TimeLimitFrames(const LakeDefinition& lake) {
   return static_cast<int32_t>(std::clamp<int64_t>(frames, INT32_MIN, INT32_MAX));
 }
 
-std::string LakePath(const std::string& programFolder, const std::string& lake,
+std::string LakePath(const std::string& dataFolder, const std::string& lake,
                      const std::string& extension) {
-  return JoinPath(programFolder, "lakes/" + lake + extension);
+  return JoinPath(dataFolder, "lakes/" + lake + extension);
+}
+
+std::string LakePath(const LakeFolders& folders, const std::string& lake,
+                     const std::string& extension) {
+  if (!folders.Player.empty()) {
+    const std::string own = JoinPath(folders.Player, lake);
+    if (FileExists(own + ".ini") || FileExists(own + ".iso")) return own + extension;
+  }
+  return LakePath(folders.Data, lake, extension);
 }
 
 }  // namespace tw

@@ -10,10 +10,22 @@ namespace tw {
 // Fish and monster tables hold this many swimmers each.
 constexpr int32_t kMaxSwimmers = 257;
 
+// Where lakes are found: lakes/ of the game's data folder, and the player's
+// own lakes folder (empty when the player has none).
+struct LakeFolders {
+  std::string Data;
+  std::string Player;
+};
+
 // The names in catalogue slots 1 to `playerLevel`, in slot order, skipping
 // slots that read "NA" (a missing slot reads "NA" too). Names that would
 // reach outside the lakes folder (a path separator or "..") are left out.
-std::vector<std::string> ReadLakeCatalogue(const std::string& programFolder, int32_t playerLevel);
+std::vector<std::string> ReadLakeCatalogue(const std::string& dataFolder, int32_t playerLevel);
+// The game's lakes as above, then every lake of the player's own folder
+// whatever the level (they are the player's to play): the slots of its
+// lakes.ini in order, or without that file every map in it by name. A name
+// already listed is not listed again.
+std::vector<std::string> ReadLakeCatalogue(const LakeFolders& folders, int32_t playerLevel);
 
 // One lake's rules, section "Lake Data"; every key may be missing.
 struct LakeDefinition {
@@ -33,8 +45,12 @@ LakeDefinition ReadLakeDefinition(const std::string& iniPath);
 // The tournament length in frames at 30 a second, held within 32 bits.
 int32_t TimeLimitFrames(const LakeDefinition& lake);
 
-// Program folder + "lakes/" + lake + extension (".ini", ".bmp", ".iso").
-std::string LakePath(const std::string& programFolder, const std::string& lake,
+// Data folder + "lakes/" + lake + extension (".ini", ".bmp", ".iso").
+std::string LakePath(const std::string& dataFolder, const std::string& lake,
+                     const std::string& extension);
+// The same from the player's folder when it holds the lake's definition or
+// map (the player's copy wins over the game's), else from the game's.
+std::string LakePath(const LakeFolders& folders, const std::string& lake,
                      const std::string& extension);
 
 }  // namespace tw

@@ -25,7 +25,7 @@ trap cleanup EXIT
 # so settings and replays it writes stay out of the build.
 cp "$game" "$work/tarnwick"
 for f in "$data"/*; do
-  case $(basename "$f") in tarnwick | replays | tarnwick.ini) ;; *) ln -s "$(realpath "$f")" "$work/" ;; esac
+  case $(basename "$f") in tarnwick | replays | tarnwick.ini | tarnwick.log | window.ini) ;; *) ln -s "$(realpath "$f")" "$work/" ;; esac
 done
 # Thirty frames a second, so the steps below take a known number of frames.
 printf '[Tarnwick]\nspeed=0\n' >"$work/tarnwick.ini"

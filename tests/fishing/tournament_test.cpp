@@ -137,7 +137,7 @@ TEST(TournamentSnapshotTest, CastStrikeCatchAndVerdictOnAGeneratedLake) {
   FishingFixture fx;
   fx.sounds.LoadFromFile(JoinPath(bin, "sound.dxw"));
   fx.background.LoadFromFile(JoinPath(bin, "music.dxw"));
-  fx.Ctx.ProgramFolder = bin;
+  fx.Ctx.DataFolder = bin;
   const std::vector<std::string> lakes = ReadLakeCatalogue(bin, 1);
   ASSERT_FALSE(lakes.empty());
   const LakeDefinition d = ReadLakeDefinition(LakePath(bin, lakes[0], ".ini"));

@@ -293,7 +293,7 @@ class PlayFixture {
     WriteFile((dir / "canada.dxg").string(), TilesBytes);
     WriteFile((dir / "lakes" / (lake + ".iso")).string(),
               EncodeMapFile(S().Header, *S().Map, S().MapObjects));
-    Ctx.ProgramFolder = dir.string();
+    Ctx.DataFolder = dir.string();
     Ctx.LakeName = lake;
     folders_.push_back(dir.string());
     return dir.string();

@@ -100,7 +100,7 @@ TEST_F(SetupTest, LastLevelStartWinsWhateverItsLettersAndActiveByte) {
 
 TEST_F(SetupTest, MissingMapRefundsTheFeeAndLeavesTheMenuUp) {
   fx.WriteProgramFolder();
-  std::filesystem::remove(fx.Ctx.ProgramFolder + "/lakes/testlake.iso");
+  std::filesystem::remove(fx.Ctx.DataFolder + "/lakes/testlake.iso");
   try {
     goClick(fx.Ctx);
     FAIL() << "expected an error";
@@ -117,14 +117,14 @@ TEST_F(SetupTest, MissingMapRefundsTheFeeAndLeavesTheMenuUp) {
 
 TEST_F(SetupTest, DamagedLibraryAndMapAreRefusedTheSameWay) {
   fx.WriteProgramFolder();
-  PlayFixture::WriteFile(fx.Ctx.ProgramFolder + "/canada.dxg", {1, 2, 3});
+  PlayFixture::WriteFile(fx.Ctx.DataFolder + "/canada.dxg", {1, 2, 3});
   EXPECT_THROW(goClick(fx.Ctx), GameError);
   EXPECT_EQ(fx.S().Cash, 50);
 
   fx.WriteProgramFolder();
   const auto map = EncodeMapFile(fx.S().Header, *fx.S().Map, fx.S().MapObjects);
   const std::vector<uint8_t> cut(map.begin(), map.begin() + static_cast<ptrdiff_t>(map.size() / 2));
-  PlayFixture::WriteFile(fx.Ctx.ProgramFolder + "/lakes/testlake.iso", cut);
+  PlayFixture::WriteFile(fx.Ctx.DataFolder + "/lakes/testlake.iso", cut);
   EXPECT_THROW(goClick(fx.Ctx), GameError);
   EXPECT_EQ(fx.S().Cash, 50);
   EXPECT_FALSE(fx.LoadingBoxVisible);

@@ -42,7 +42,7 @@ class GeneratedLakeTest : public ::testing::Test {
     if (bin.empty()) GTEST_SKIP() << "the generated data are not in the program folder";
     fx.sounds.LoadFromFile(JoinPath(bin, "sound.dxw"));
     fx.background.LoadFromFile(JoinPath(bin, "music.dxw"));
-    fx.Ctx.ProgramFolder = bin;
+    fx.Ctx.DataFolder = bin;
   }
 
   void ReadLake(const std::string& lake) {

@@ -1,4 +1,4 @@
-// tarnwick-bake OUTDIR [--preview DIR]
+// tarnwick-bake OUTDIR [--preview DIR] [--icons DIR]
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -12,25 +12,29 @@ int main(int argc, char** argv) {
     std::string a = argv[i];
     if (a == "--preview" && i + 1 < argc) {
       ctx.preview = argv[++i];
+    } else if (a == "--icons" && i + 1 < argc) {
+      ctx.icons = argv[++i];
     } else if (ctx.out.empty() && !a.starts_with("--")) {
       ctx.out = a;
     } else {
-      std::fprintf(stderr, "usage: tarnwick-bake OUTDIR [--preview DIR]\n");
+      std::fprintf(stderr, "usage: tarnwick-bake OUTDIR [--preview DIR] [--icons DIR]\n");
       return 2;
     }
   }
   if (ctx.out.empty()) {
-    std::fprintf(stderr, "usage: tarnwick-bake OUTDIR [--preview DIR]\n");
+    std::fprintf(stderr, "usage: tarnwick-bake OUTDIR [--preview DIR] [--icons DIR]\n");
     return 2;
   }
   try {
     std::filesystem::create_directories(ctx.out);
     if (!ctx.preview.empty()) std::filesystem::create_directories(ctx.preview);
+    if (!ctx.icons.empty()) std::filesystem::create_directories(ctx.icons);
     tw::bake::BakeObjects(ctx);
     tw::bake::BakeTiles(ctx);
     tw::bake::BakeUi(ctx);
     tw::bake::BakeSounds(ctx);
     tw::bake::BakeLakes(ctx);
+    tw::bake::BakeIcons(ctx);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "tarnwick-bake: %s\n", e.what());
     return 1;

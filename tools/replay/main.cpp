@@ -1,8 +1,9 @@
 // tarnwick-replay FILE... [--data DIR] [--trace FIELD,...] [--png DIR --every N]
 // tarnwick-replay --autopilot LAKE [--seed N] [--cash N] [--level N]
 //                 [--gear L,R,B] [--record FILE] [--data DIR] ...
-// Plays each replay headless on the lakes of the program folder (its own
-// folder unless --data names another) and prints one summary line per
+// Plays each replay headless on the game's lakes (found as the game finds
+// them unless --data names a folder) and the player's own lakes, and
+// prints one summary line per
 // finished tournament. With --autopilot the autopilot plays instead, and
 // --record keeps what it did as a replay.
 #include <cstdio>
@@ -14,6 +15,7 @@
 
 #include "core/error.h"
 #include "core/files.h"
+#include "core/paths.h"
 #include "lib/commands.h"
 #include "replay/autopilot.h"
 #include "replay/replay_file.h"
@@ -24,7 +26,7 @@ namespace {
 
 struct Options {
   std::vector<std::string> files;
-  std::string data = tw::ProgramFolder();
+  std::string data;  // --data DIR
   std::string trace;
   std::string pngDir;
   int32_t every = 1;
@@ -112,7 +114,8 @@ void WritePng(const tw::Surface16& s, const std::string& path) {
 // Plays one tournament and prints its line.
 void Play(const Options& o, const tw::ReplayHeader& header, tw::InputSource& source,
           const std::string& pngStem) {
-  tw::HeadlessTournament game(o.data);
+  const tw::GamePaths paths = tw::FindGamePaths(tw::ProgramSearch(o.data));
+  tw::HeadlessTournament game(tw::LakeFolders{paths.Data, paths.PlayerLakes});
   std::vector<std::pair<std::string, tw::FieldReader>> fields;
   if (!o.trace.empty()) fields = tw::TraceFields(o.trace);
   if (!o.pngDir.empty()) std::filesystem::create_directories(o.pngDir);

@@ -67,6 +67,11 @@ class HeadlessPlatform : public Platform {
 
   void SetCursor(CursorShape shape) override { cursor_ = shape; }
   CursorShape Cursor() const { return cursor_; }
+  void SetWindowIcon(const uint32_t* argb, int32_t width, int32_t height) override {
+    Icon.assign(argb, argb + static_cast<size_t>(width) * static_cast<size_t>(height));
+    IconWidth = width;
+    IconHeight = height;
+  }
   bool FullScreen() override { return fullScreen_; }
   void SetFullScreen(bool fullScreen) override { fullScreen_ = fullScreen; }
 
@@ -96,6 +101,10 @@ class HeadlessPlatform : public Platform {
     std::string Title, Text;
   };
   const std::vector<ErrorBox>& ErrorBoxes() const { return errorBoxes_; }
+
+  // The window's icon as last set.
+  std::vector<uint32_t> Icon;
+  int32_t IconWidth = 0, IconHeight = 0;
 
   // --- knobs for tests ---
   bool HasWindow = true;

@@ -3,6 +3,9 @@
 #include <SDL.h>
 
 #include <cstring>
+#include <string>
+
+#include "core/log.h"
 
 namespace tw {
 namespace {
@@ -50,13 +53,22 @@ bool SdlAudioOutput::OpenDevice() {
 bool SdlAudioOutput::Open(uint32_t rate, AudioSource* source) {
   Close();
   if (rate == 0) return false;
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    LogWarning(std::string("No sound: ") + SDL_GetError());
+    return false;
+  }
   subsystem_ = true;
   rate_ = rate;
   source_ = source;
   if (!OpenDevice()) {
+    LogWarning(std::string("No sound device: ") + SDL_GetError());
     Close();
     return false;
+  }
+  if (!driverLogged_) {
+    const char* driver = SDL_GetCurrentAudioDriver();
+    LogNote(std::string("audio driver: ") + (driver ? driver : "none"));
+    driverLogged_ = true;
   }
   lost_ = false;
   return true;
@@ -90,6 +102,7 @@ void SdlAudioOutput::HandleDeviceRemoved(uint32_t which) {
   device_ = 0;
   if (OpenDevice()) return;
   // Nothing to play on: stay closed and let the sound device go silent.
+  LogWarning("The sound device went away; the game plays on without sound");
   lost_ = true;
   Close();
 }

@@ -39,6 +39,7 @@ class SdlAudioOutput : public AudioOutput {
   AudioSource* source_ = nullptr;
   bool subsystem_ = false;  // we hold a reference on SDL's audio subsystem
   bool lost_ = false;
+  bool driverLogged_ = false;  // the driver goes into the log once
 };
 
 }  // namespace tw

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "core/error.h"
+#include "core/log.h"
 #include "platform/sdl/screen_fit.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_keys.h"
@@ -40,12 +41,14 @@ SDL_Rect ToSdl(const Rect& r) {
 
 }  // namespace
 
-SdlPlatform::SdlPlatform(const std::string& title) {
+SdlPlatform::SdlPlatform(const std::string& title, std::optional<bool> fullScreen) {
   if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0)
     throw GameError(std::string("Form not found: ") + SDL_GetError());
+  const char* driver = SDL_GetCurrentVideoDriver();
+  LogNote(std::string("video driver: ") + (driver ? driver : "none"));
   // Sharp pixels when the frame is scaled up.
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
-  fullScreen_ = !WindowedRequested();
+  fullScreen_ = fullScreen ? *fullScreen : !WindowedRequested();
   int w, h;
   WindowedSize(nullptr, w, h);
   Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
@@ -252,7 +255,16 @@ bool SdlPlatform::SetDisplayMode(const DisplayMode& mode) {
 bool SdlPlatform::MakeRenderer() {
   if (renderer_) return true;
   renderer_ = SDL_CreateRenderer(window_, -1, 0);
-  if (!renderer_) return false;
+  if (!renderer_) {
+    LogWarning(std::string("No renderer for the window: ") + SDL_GetError());
+    return false;
+  }
+  if (!rendererLogged_) {
+    SDL_RendererInfo info{};
+    if (SDL_GetRendererInfo(renderer_, &info) == 0 && info.name)
+      LogNote(std::string("renderer: ") + info.name);
+    rendererLogged_ = true;
+  }
   SDL_RenderSetVSync(renderer_, vsync_ ? 1 : 0);
   deviceReset_ = false;
   return true;
@@ -345,6 +357,16 @@ void SdlPlatform::SetCursor(CursorShape shape) {
   SDL_ShowCursor(SDL_ENABLE);
 }
 
+void SdlPlatform::SetWindowIcon(const uint32_t* argb, int32_t width, int32_t height) {
+  if (!window_ || !argb || width <= 0 || height <= 0) return;
+  // SDL copies the pixels, so the surface may borrow them.
+  SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(argb), width, height,
+                                                         32, width * 4, SDL_PIXELFORMAT_ARGB8888);
+  if (!icon) return;
+  SDL_SetWindowIcon(window_, icon);
+  SDL_FreeSurface(icon);
+}
+
 void SdlPlatform::SetFullScreen(bool fullScreen) {
   fullScreen_ = fullScreen;
   ApplyWindowMode();
@@ -423,7 +445,14 @@ void SdlPlatform::OpenUrl(const std::string& url) {
 void SdlPlatform::ShowErrorBox(const std::string& title, const std::string& text) {
   SDL_Window* parent =
       window_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN) ? window_ : nullptr;
-  if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), text.c_str(), parent) != 0)
+  if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), text.c_str(), parent) != 0 &&
+      !LogIsOpen())
+    std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+}
+
+void ShowSystemErrorBox(const std::string& title, const std::string& text) {
+  if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), text.c_str(), nullptr) != 0 &&
+      !LogIsOpen())
     std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
 }
 

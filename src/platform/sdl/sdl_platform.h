@@ -4,12 +4,14 @@
 // full screen and a window. Keys arrive as Windows virtual-key codes, mouse
 // positions as frame pixels clamped to the frame.
 //
-// For tests under a virtual X server the environment variable
-// TARNWICK_WINDOWED=1 starts the game in a window instead of full screen.
+// The command line (--windowed, --fullscreen) chooses how the window
+// starts; without it the environment variable TARNWICK_WINDOWED=1 starts the
+// game in a window instead of full screen.
 #pragma once
 #include <SDL.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "media/platform.h"
@@ -20,9 +22,10 @@ class SdlAudioOutput;
 
 class SdlPlatform : public Platform {
  public:
-  // Starts SDL's video and makes the main window; "Form not found" with
+  // Starts SDL's video and makes the main window, full screen unless
+  // `fullScreen` or the environment says otherwise; "Form not found" with
   // SDL's reason when there is no display to make it on.
-  explicit SdlPlatform(const std::string& title);
+  explicit SdlPlatform(const std::string& title, std::optional<bool> fullScreen = std::nullopt);
   ~SdlPlatform() override;
   SdlPlatform(const SdlPlatform&) = delete;
   SdlPlatform& operator=(const SdlPlatform&) = delete;
@@ -45,6 +48,7 @@ class SdlPlatform : public Platform {
   void Present(const Surface16& frame) override;
 
   void SetCursor(CursorShape shape) override;
+  void SetWindowIcon(const uint32_t* argb, int32_t width, int32_t height) override;
   bool FullScreen() override { return fullScreen_; }
   void SetFullScreen(bool fullScreen) override;
 
@@ -90,6 +94,11 @@ class SdlPlatform : public Platform {
   SDL_Cursor* arrow_ = nullptr;
   SDL_Cursor* hand_ = nullptr;
   std::function<void(uint32_t)> audioDeviceRemoved_;
+  bool rendererLogged_ = false;
 };
+
+// An error box with no window of the game's behind it (before the window
+// exists or after it could not be made); falls back to standard error.
+void ShowSystemErrorBox(const std::string& title, const std::string& text);
 
 }  // namespace tw
