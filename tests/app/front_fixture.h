@@ -72,10 +72,16 @@ class FrontTest : public ::testing::Test {
                static_cast<std::streamsize>(bytes.size()));
   }
 
-  // Makes the windows as the program does and shows the main one.
+  // Makes the windows as the program does and shows the main one; the
+  // saved-game dialogs start in the test's folder.
   void Start(const std::string& folder = {}) {
-    const std::string where = folder.empty() ? dir_.string() : folder;
-    form_ = std::make_unique<TMainForm>(app_, audio_, where);
+    StartWith(GamePaths::AllIn(folder.empty() ? dir_.string() : folder));
+    form_->savegame.InitialDir = dir_.string();
+    form_->loadgame.InitialDir = dir_.string();
+  }
+  void StartWith(const GamePaths& paths) {
+    const std::string& where = paths.Data;
+    form_ = std::make_unique<TMainForm>(app_, audio_, paths);
     form_->SetModalHost(&host_);
     form_->DXSound.SetPlayHook(
         [this](const TWaveCollectionItem& item) { played_.push_back(item.Name); });
@@ -85,8 +91,6 @@ class FrontTest : public ::testing::Test {
     ad_ = std::make_unique<TAdForm>(app_, form_->Fonts(), where);
     form_->SetAdForm(ad_.get());
     form_->Show();
-    form_->savegame.InitialDir = dir_.string();
-    form_->loadgame.InitialDir = dir_.string();
   }
 
   TMainForm& F() { return *form_; }

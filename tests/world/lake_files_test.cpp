@@ -95,5 +95,25 @@ TEST_F(LakeFilesTest, LakePathsLieInTheLakesFolder) {
   EXPECT_EQ(LakePath("/games/tw/", "x", ".bmp"), "/games/tw/lakes/x.bmp");
 }
 
+// The player's own lakes come after the game's opened ones whatever the
+// level; a name in both is listed once and played from the player's copy.
+TEST_F(LakeFilesTest, PlayerLakesFollowTheGamesAndTheirCopiesWin) {
+  Write("lakes/lakes.ini", "[Lakes]\nlake1=Pine Pond\nlake2=Mud Creek\nlake3=Deep Bay\n");
+  std::filesystem::create_directories(folder / "mine");
+  Write("mine/Sent Lake.iso", "map");
+  Write("mine/Mud Creek.ini", "[Lake Data]\nDescription=Mine\n");
+  Write("mine/.hidden.iso", "map");
+  const LakeFolders both{folder.string(), (folder / "mine").string()};
+  // Without a catalogue of its own, every map in the folder by name.
+  EXPECT_EQ(ReadLakeCatalogue(both, 1), (std::vector<std::string>{"Pine Pond", "Sent Lake"}));
+  EXPECT_EQ(LakePath(both, "Mud Creek", ".iso"), (folder / "mine/Mud Creek.iso").string());
+  EXPECT_EQ(LakePath(both, "Pine Pond", ".iso"), (folder / "lakes/Pine Pond.iso").string());
+
+  Write("mine/lakes.ini", "[Lakes]\nlake1=Mud Creek\nlake2=../../etc\nlake3=Sent Lake\n");
+  EXPECT_EQ(ReadLakeCatalogue(both, 2),
+            (std::vector<std::string>{"Pine Pond", "Mud Creek", "Sent Lake"}));
+  EXPECT_EQ(ReadLakeCatalogue(LakeFolders{folder.string(), ""}, 2).size(), 2u);
+}
+
 }  // namespace
 }  // namespace tw
