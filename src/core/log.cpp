@@ -101,7 +101,7 @@ void CloseLog() {
 }
 
 bool LogIsOpen() {
-  return logFd.load() >= 0;
+  return logging;
 }
 
 void LogLine(LogKind kind, const std::string& text) {

@@ -18,6 +18,7 @@ enum class LogKind { Note, Warning, Error };
 // when it cannot be written: the game then logs to standard error only.
 bool OpenLog(const std::string& path);
 void CloseLog();
+// True from OpenLog on, even when only standard error could be had.
 bool LogIsOpen();
 
 // One line: "2025-06-01 14:03:07 error: Cannot open file ...". Line breaks
