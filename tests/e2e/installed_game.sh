@@ -113,7 +113,7 @@ config=$home/.config/tarnwick share=$home/.local/share/tarnwick state=$home/.loc
 # ---- the first start ----
 start_game
 shot 01-title
-click 320 240 1              # the title gives way to the menu
+click 330 250 1              # the title (off the centre, where the pointer starts: --sync waits for a move)
 click 267 53 1               # "Fish": the lake panel
 click 100 157 1              # the third lake: the friend's, after the game's two
 shot 02-friends-lake
@@ -152,7 +152,7 @@ grep -q '^lake My_Pond' "$kept" || fail "the tournament was not on the friend's 
 saved_at=$(stat -c %Y "$share/saves/Nobody.sav")
 sleep 1
 start_game
-click 320 240 1
+click 330 250 1
 click 170 53 1               # "Options", untouched
 click 508 244                # "Save Options" writes what was loaded
 grep -qx 'keydrive=1' "$config/tarnwick.ini" || fail "the options were not loaded again"

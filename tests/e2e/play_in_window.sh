@@ -72,7 +72,7 @@ done
 sleep 1.5
 shot 01-title
 
-click 320 240 1 1            # the title gives way to the menu
+click 330 250 1 1            # the title (off the centre, where the pointer starts: --sync waits for a move)
 shot 02-menu
 click 267 53 1 1             # "Fish": the lake panel
 click 100 124 1 1            # the first lake of the list
