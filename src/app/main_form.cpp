@@ -132,7 +132,7 @@ Picture TMainForm::DesignPicture(const std::string& file) {
   try {
     return LoadBitmapFile(JoinPath(paths_.Data, "ui/" + file));
   } catch (const std::exception& e) {
-    LogWarning(std::string(e.what()) + "; the menu shows a blank in its place");
+    LogWarning(std::string(e.what()) + "; the game goes on without that picture");
     return Picture{};
   }
 }
@@ -148,18 +148,15 @@ void TMainForm::SetWindowIcon() {
 }
 
 void TMainForm::PrepareSavesFolder() {
-  // Only the folder the game chose is made; one the player set stays theirs.
-  if (paths_.SavesFolder.empty()) return;
-  for (FileDialog* d : {&savegame, &loadgame})
-    if (d->InitialDir == paths_.SavesFolder) {
-      try {
-        MakeFolders(paths_.SavesFolder);
-      } catch (const std::exception& e) {
-        // The dialog then starts in the current folder.
-        LogWarning(e.what());
-      }
-      return;
-    }
+  // Only the folder the game chose is made, not one a test or tool set.
+  const std::string& saves = paths_.SavesFolder;
+  if (saves.empty() || (savegame.InitialDir != saves && loadgame.InitialDir != saves)) return;
+  try {
+    MakeFolders(saves);
+  } catch (const std::exception& e) {
+    // The dialog then starts in the current folder.
+    LogWarning(e.what());
+  }
 }
 
 void TMainForm::BuildMenu() {
