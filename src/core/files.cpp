@@ -4,8 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <climits>
 #include <cstdio>
 #include <filesystem>
 
@@ -51,29 +53,72 @@ void RemoveStaleTemporaries(const std::string& folder) {
   }
 }
 
+// Opens a plain file for reading without waiting: a pipe or a device opened
+// plainly can block for ever before a single byte has been looked at.
+class ReadOnlyFile {
+ public:
+  explicit ReadOnlyFile(const std::string& path) : path_(path) {
+    fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd_ < 0) throw CannotOpenFile(path);
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+      ::close(fd_);
+      throw CannotOpenFile(path);
+    }
+    size_ = static_cast<uint64_t>(st.st_size);
+  }
+  ~ReadOnlyFile() { ::close(fd_); }
+  ReadOnlyFile(const ReadOnlyFile&) = delete;
+  ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
+
+  uint64_t Size() const { return size_; }
+
+  // Up to `count` bytes from the start; fewer when the file shrank meanwhile.
+  std::vector<uint8_t> Read(size_t count) {
+    std::vector<uint8_t> bytes(count);
+    size_t got = 0;
+    while (got < count) {
+      const ssize_t n = ::read(fd_, bytes.data() + got, count - got);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) throw CannotOpenFile(path_);
+      if (n == 0) break;
+      got += static_cast<size_t>(n);
+    }
+    bytes.resize(got);
+    return bytes;
+  }
+
+ private:
+  std::string path_;
+  int fd_ = -1;
+  uint64_t size_ = 0;
+};
+
 }  // namespace
 
 std::vector<uint8_t> ReadFileBytes(const std::string& path, size_t limit) {
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) throw CannotOpenFile(path);
-  struct stat st {};
-  if (::fstat(::fileno(f), &st) != 0 || !S_ISREG(st.st_mode) ||
-      static_cast<uint64_t>(st.st_size) > limit) {
-    std::fclose(f);
-    throw CannotOpenFile(path);
-  }
-  std::vector<uint8_t> bytes(static_cast<size_t>(st.st_size));
-  size_t got = bytes.empty() ? 0 : std::fread(bytes.data(), 1, bytes.size(), f);
-  bool failed = std::ferror(f) != 0;
-  std::fclose(f);
-  if (failed) throw CannotOpenFile(path);
-  bytes.resize(got);  // a file that shrank while we read it gives what was there
-  return bytes;
+  ReadOnlyFile file(path);
+  if (file.Size() > limit)
+    throw GameError("File " + path + " is too large (" + std::to_string(file.Size()) + " bytes)");
+  return file.Read(static_cast<size_t>(file.Size()));
+}
+
+FileHead ReadFileHead(const std::string& path, size_t count) {
+  ReadOnlyFile file(path);
+  FileHead head;
+  head.Size = file.Size();
+  head.Bytes = file.Read(static_cast<size_t>(std::min<uint64_t>(count, file.Size())));
+  return head;
 }
 
 bool FileExists(const std::string& path) {
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool PathExists(const std::string& path) {
+  struct stat st {};
+  return ::lstat(path.c_str(), &st) == 0;
 }
 
 void WriteFileAtomic(const std::string& path, const std::string& data) {

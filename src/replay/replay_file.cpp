@@ -74,6 +74,14 @@ class LineReader {
     if (ec != std::errc() || end != w.data() + w.size()) Fail("'" + w + "' is not a number");
     return v;
   }
+  // A world position: a number within the reach of any lake.
+  float Position() {
+    const float v = Float();
+    if (!(v >= -kWorldLimit && v <= kWorldLimit))
+      Fail("positions lie from " + std::to_string(-kWorldLimit) + " to " +
+           std::to_string(kWorldLimit));
+    return v;
+  }
   std::string Rest() {
     std::string rest;
     std::getline(in_ >> std::ws, rest);
@@ -302,8 +310,8 @@ Replay ParseReplay(const std::string& text) {
     } else if (w == "options") {
       ParseOptions(r, h.Options);
     } else if (w == "view") {
-      c.ViewX = static_cast<int32_t>(r.Integer(kI32Min, kI32Max));
-      c.ViewY = static_cast<int32_t>(r.Integer(kI32Min, kI32Max));
+      c.ViewX = static_cast<int32_t>(r.Integer(-kWorldLimit, kWorldLimit));
+      c.ViewY = static_cast<int32_t>(r.Integer(-kWorldLimit, kWorldLimit));
     } else if (w == "cursor") {
       c.MouseX = static_cast<int32_t>(r.Integer(0, kScreenWidth - 1));
       c.MouseY = static_cast<int32_t>(r.Integer(0, kScreenHeight - 1));
@@ -316,14 +324,14 @@ Replay ParseReplay(const std::string& text) {
       c.HookedFish = static_cast<int32_t>(r.Integer(0, kFishSlots - 1));
     } else if (w == "wake") {
       WakeParticle& p = c.Wake[static_cast<size_t>(r.Integer(0, kWakeSlots - 1))];
-      p.X = r.Float();
-      p.Y = r.Float();
+      p.X = r.Position();
+      p.Y = r.Position();
       p.Dir = static_cast<uint8_t>(r.Integer(0, 255));
       p.Life = static_cast<uint8_t>(r.Integer(0, 255));
     } else if (w == "ring") {
       Splash& s = c.Splashes[static_cast<size_t>(r.Integer(0, kSplashSlots - 1))];
-      s.X = r.Float();
-      s.Y = r.Float();
+      s.X = r.Position();
+      s.Y = r.Position();
       s.Spare = static_cast<uint8_t>(r.Integer(0, 255));
       s.Life = static_cast<uint8_t>(r.Integer(0, 255));
     } else if (w == "ringnext") {

@@ -24,6 +24,14 @@ struct MapObject {
 };
 
 constexpr int32_t kMapCols = 513, kMapRows = 2049, kMapObjectCount = 65;
+// The largest tile a map may ask for, each way. Far beyond any tile picture,
+// and small enough that every world position on the largest map stays well
+// inside 32 bits, with room for the camera and the sprites around it.
+constexpr int32_t kMaxTileSize = 1024;
+// Every world position of a lake lies far inside this either way (the
+// largest map spans 525,312 by 1,049,088 pixels), so positions, the camera
+// and the sprites drawn around them never overflow 32 bits.
+constexpr int32_t kWorldLimit = 1 << 24;
 
 // Indexed [column][row]. About 8 MB: whoever owns one keeps it on the heap.
 using MapGrid = std::array<std::array<MapCell, kMapRows>, kMapCols>;

@@ -10,13 +10,23 @@
 namespace tw {
 namespace {
 
-GameError DamagedMap(const std::string& name) {
-  return GameError("Map file " + name + " is damaged");
+GameError DamagedMap(const std::string& name, const std::string& why) {
+  return GameError("Map file " + name + " is damaged: " + why);
 }
 
-bool HeaderFits(int32_t maxCol, int32_t maxRow, int32_t tileWidth, int32_t tileHeight) {
-  return maxCol >= 0 && maxCol < kMapCols && maxRow >= 0 && maxRow < kMapRows && tileWidth >= 1 &&
-         tileHeight >= 2;
+// What is wrong with a header, or nothing.
+std::string HeaderFault(int32_t maxCol, int32_t maxRow, int32_t tileWidth, int32_t tileHeight) {
+  if (maxCol < 0 || maxCol >= kMapCols)
+    return "its last column " + std::to_string(maxCol) + " is outside 0 to " +
+           std::to_string(kMapCols - 1);
+  if (maxRow < 0 || maxRow >= kMapRows)
+    return "its last row " + std::to_string(maxRow) + " is outside 0 to " +
+           std::to_string(kMapRows - 1);
+  if (tileWidth < 1 || tileWidth > kMaxTileSize || tileHeight < 2 || tileHeight > kMaxTileSize)
+    return "its tiles of " + std::to_string(tileWidth) + " by " + std::to_string(tileHeight) +
+           " pixels are outside 1 by 2 to " + std::to_string(kMaxTileSize) + " by " +
+           std::to_string(kMaxTileSize);
+  return {};
 }
 
 // A text field: one length byte, then `capacity` character bytes of which the
@@ -60,15 +70,21 @@ void ParseMapFile(std::span<const uint8_t> bytes, const std::string& name, MapHe
                   MapGrid& map, std::array<MapObject, kMapObjectCount>& objects,
                   const std::function<void(int32_t column)>& afterColumn) {
   // Everything is checked before the first byte is stored.
-  ByteCursor in(bytes, "Map file " + name + " is damaged");
+  const std::string tooShort = "it holds " + std::to_string(bytes.size()) + " bytes";
+  ByteCursor in(bytes, "Map file " + name + " is damaged: " + tooShort + ", less than a header");
   in.Need(kMapHeaderBytes);
   const int32_t maxCol = in.I32();
   const int32_t maxRow = in.I32();
   const int32_t tileWidth = in.I32();
   const int32_t tileHeight = in.I32();
   in.Skip(24);  // six reserved words
-  if (!HeaderFits(maxCol, maxRow, tileWidth, tileHeight)) throw DamagedMap(name);
-  if (bytes.size() < MapFileSize(maxCol, maxRow)) throw DamagedMap(name);
+  const std::string fault = HeaderFault(maxCol, maxRow, tileWidth, tileHeight);
+  if (!fault.empty()) throw DamagedMap(name, fault);
+  const size_t needed = MapFileSize(maxCol, maxRow);
+  if (bytes.size() < needed)
+    throw DamagedMap(name, tooShort + " where a map of " + std::to_string(maxCol + 1) + " by " +
+                               std::to_string(maxRow + 1) + " cells needs " +
+                               std::to_string(needed));
 
   header.MapMaxCol = maxCol;
   header.MapMaxRow = maxRow;
@@ -92,14 +108,17 @@ void ParseMapFile(std::span<const uint8_t> bytes, const std::string& name, MapHe
 void ReadMapFile(const std::string& path, MapHeader& header, MapGrid& map,
                  std::array<MapObject, kMapObjectCount>& objects,
                  const std::function<void(int32_t column)>& afterColumn) {
-  const std::vector<uint8_t> bytes = ReadFileBytes(path);
-  ParseMapFile(bytes, path, header, map, objects, afterColumn);
+  // Only what the largest map can use is read; bytes after a map's layout
+  // are ignored, so a long tail costs neither time nor memory.
+  const FileHead head = ReadFileHead(path, MapFileSize(kMapCols - 1, kMapRows - 1));
+  ParseMapFile(head.Bytes, path, header, map, objects, afterColumn);
 }
 
 std::vector<uint8_t> EncodeMapFile(const MapHeader& header, const MapGrid& map,
                                    const std::array<MapObject, kMapObjectCount>& objects) {
-  if (!HeaderFits(header.MapMaxCol, header.MapMaxRow, header.TileWidth, header.TileHeight))
-    throw GameError("A map must have 1 to 513 columns, 1 to 2049 rows and tiles at least 1 by 2");
+  if (!HeaderFault(header.MapMaxCol, header.MapMaxRow, header.TileWidth, header.TileHeight).empty())
+    throw GameError("A map must have 1 to 513 columns, 1 to 2049 rows and tiles from 1 by 2 to " +
+                    std::to_string(kMaxTileSize) + " by " + std::to_string(kMaxTileSize));
   std::vector<uint8_t> out;
   out.reserve(MapFileSize(header.MapMaxCol, header.MapMaxRow));
   PutU32(out, static_cast<uint32_t>(header.MapMaxCol));

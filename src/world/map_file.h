@@ -28,10 +28,12 @@ std::string NormalizeObjectKind(const std::string& kind);
 // after each column's cells are stored (set-up lets the loading panel repaint
 // there). Only the corner 0..MapMaxCol by 0..MapMaxRow of `map` is written,
 // and every AnimTick read is reset to 0.
-// A missing file raises "Cannot open file PATH". A header outside the map's
-// limits or a file shorter than its header promises raises
-// "Map file PATH is damaged" before anything is stored, so a bad file never
-// leaves a half-read lake behind.
+// A missing file, or anything but a plain file, raises "Cannot open file
+// PATH". A header outside the map's limits (tiles above 1024 pixels either
+// way included) or a file shorter than its header promises raises "Map file
+// PATH is damaged: " and what is wrong, before anything is stored, so a bad
+// file never leaves a half-read lake behind. Bytes after the layout are
+// never read.
 void ReadMapFile(const std::string& path, MapHeader& header, MapGrid& map,
                  std::array<MapObject, kMapObjectCount>& objects,
                  const std::function<void(int32_t column)>& afterColumn = {});

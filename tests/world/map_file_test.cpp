@@ -157,19 +157,23 @@ TEST_F(MapFileTest, ShortOrOutOfRangeFilesAreRefusedBeforeAnythingIsStored) {
   };
   for (const auto& bytes : bad) {
     MarkTables();
-    EXPECT_EQ(ParseError(bytes), damaged) << bytes.size();
+    EXPECT_EQ(ParseError(bytes).rfind(
+                  damaged + ": it holds " + std::to_string(bytes.size()) + " bytes", 0),
+              0u)
+        << ParseError(bytes);
     ExpectTablesUntouched();
   }
   // Header words outside the map's tables: columns, rows, tile width, height.
   const std::vector<std::pair<size_t, int32_t>> headers = {
-      {0, 513}, {0, -1}, {4, 2049}, {4, INT32_MIN}, {8, 0}, {8, -64}, {12, 1}, {12, 0}};
+      {0, 513}, {0, -1}, {4, 2049}, {4, INT32_MIN}, {8, 0},       {8, -64},
+      {12, 1},  {12, 0}, {8, 1025}, {12, 1025},     {8, 1 << 28}, {12, INT32_MAX}};
   for (auto [offset, value] : headers) {
     auto bytes = EncodeMapFile(Header(0, 0), *src, objs);
     bytes.resize(MapFileSize(512, 2048) + 16, 0);  // big enough for any size the header claims
     for (int i = 0; i < 4; ++i)
       bytes[offset + i] = static_cast<uint8_t>(uint32_t(value) >> (8 * i));
     MarkTables();
-    EXPECT_EQ(ParseError(bytes), damaged) << offset << "=" << value;
+    EXPECT_EQ(ParseError(bytes).rfind(damaged + ": its ", 0), 0u) << offset << "=" << value;
     ExpectTablesUntouched();
   }
 }
@@ -191,7 +195,8 @@ TEST_F(MapFileTest, MangledFilesEitherReadOrAreRefusedInTheGamesWords) {
     }
     if (rng(2) == 0) bytes.resize(static_cast<size_t>(rng(static_cast<int32_t>(bytes.size()) + 1)));
     const std::string error = ParseError(bytes);
-    ASSERT_TRUE(error.empty() || error == "Map file lakes/test.iso is damaged") << error;
+    ASSERT_TRUE(error.empty() || error.starts_with("Map file lakes/test.iso is damaged: "))
+        << error;
     if (error.empty()) {
       ASSERT_LE(header.MapMaxCol, 512);
       ASSERT_LE(header.MapMaxRow, 2048);
