@@ -1,5 +1,6 @@
 // Number rules shared by the whole game: rounding goes to the nearest whole
-// number with halves to the even neighbour; "div" truncates toward zero.
+// number with halves to the even neighbour; "div" truncates toward zero;
+// money and catch totals stop at the 32-bit limits instead of wrapping.
 #pragma once
 #include <cmath>
 #include <cstdint>
@@ -20,6 +21,15 @@ inline int32_t Trunc(double v) {
   if (v >= 2147483647.0) return INT32_MAX;
   if (v <= -2147483648.0) return INT32_MIN;
   return static_cast<int32_t>(v);
+}
+
+// a + b held within the 32-bit range: cash, catch totals and every sum
+// made from lake values stop at the limit instead of wrapping round. `b`
+// is wide so that a product (seconds times 30) can be added unchecked.
+inline int32_t SaturatingAdd(int32_t a, int64_t b) {
+  if (b > 0 && a > INT32_MAX - b) return INT32_MAX;
+  if (b < 0 && a < INT32_MIN - b) return INT32_MIN;
+  return static_cast<int32_t>(a + b);
 }
 
 }  // namespace tw

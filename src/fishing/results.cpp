@@ -2,6 +2,7 @@
 // the verdict once the catch limit is complete.
 #include <algorithm>
 
+#include "core/numeric.h"
 #include "fishing/fishing.h"
 #include "media/draw.h"
 #include "media/image_list.h"
@@ -80,9 +81,7 @@ void JudgeLimit(PlayContext& ctx) {
       s.Message = "YOU WIN $" + std::to_string(s.PrizeMoney) + " FOR 1ST PLACE";
       s.PlayerLevel = std::max(s.PlayerLevel, s.LakeLevel);
     }
-    if (firstFrame)
-      s.Cash = static_cast<int32_t>(
-          std::clamp<int64_t>(int64_t{s.Cash} + s.PrizeMoney, INT32_MIN, INT32_MAX));
+    if (firstFrame) s.Cash = SaturatingAdd(s.Cash, s.PrizeMoney);
   }
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "core/numeric.h"
 #include "fishing/fishing.h"
 #include "media/draw.h"
 #include "media/image_list.h"
@@ -94,9 +95,10 @@ void ResolveCatch(PlayContext& ctx) {
   const char* species = kSpecies[static_cast<size_t>(ctx.Rng(4))];
   s.Message = std::to_string(pounds) + " LBS " + std::to_string(inches) + " IN " + species;
   s.MessageTimer = 90;
-  s.CatchPounds += pounds;
-  s.CatchInches += inches;
-  ++s.FishCaught;
+  // Totals stop at the 32-bit limit however big the lake's fish are.
+  s.CatchPounds = SaturatingAdd(s.CatchPounds, pounds);
+  s.CatchInches = SaturatingAdd(s.CatchInches, inches);
+  s.FishCaught = SaturatingAdd(s.FishCaught, 1);
 }
 
 void MonsterRaid(PlayContext& ctx, int32_t monster) {

@@ -69,8 +69,8 @@ int32_t PlacedSlot(const MapObject& o) {
 }
 
 void PlacedPosition(const GameState& s, const MapObject& o, FishRecord& f) {
-  f.X = static_cast<float>(int64_t{o.X + 1} * s.TileWidth());
-  f.Y = static_cast<float>(int64_t{o.Y + 1} * (s.TileHeight() / 2));
+  f.X = static_cast<float>((int64_t{o.X} + 1) * s.TileWidth());
+  f.Y = static_cast<float>((int64_t{o.Y} + 1) * (s.TileHeight() / 2));
 }
 
 // One dart in this many frames; any lake value works (0 or less: every frame).

@@ -15,14 +15,6 @@ namespace tw {
 
 namespace {
 
-// Money and time found on the water never wrap a counter round.
-int32_t AddClamped(int32_t a, int64_t b) {
-  const int64_t sum = static_cast<int64_t>(a) + b;
-  if (sum > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
-  if (sum < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
-  return static_cast<int32_t>(sum);
-}
-
 // Signs and people: the boat stops, the picture and its text show, and the
 // game waits for the player with the frame timer stopped.
 void ShowSign(PlayContext& ctx, MapObject& object, const char* picture, int32_t textX,
@@ -170,13 +162,13 @@ void VisitMapObjects(PlayContext& ctx, const MapPick& cell) {
       // A chest whose amount is not a number is empty.
       s.MessageTimer = 90;
       s.Message = "YOU FOUND $" + o.Param;
-      s.Cash = AddClamped(s.Cash, ParseWholeNumber(o.Param).value_or(0));
+      s.Cash = SaturatingAdd(s.Cash, ParseWholeNumber(o.Param).value_or(0));
       ctx.sounds.Find("coins").Play();
       o.Active = 0;
       ClearPickUp(s, cell);
     } else if (o.Kind == "moretime" && s.Timed) {
       s.MessageTimer = 90;
-      s.TimeLeft = AddClamped(s.TimeLeft, int64_t{ParseWholeNumber(o.Param).value_or(0)} * 30);
+      s.TimeLeft = SaturatingAdd(s.TimeLeft, int64_t{ParseWholeNumber(o.Param).value_or(0)} * 30);
       s.Message = "ADD " + o.Param + " SECONDS";
       ctx.sounds.Find("coins").Play();
       o.Active = 0;

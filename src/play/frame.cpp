@@ -25,7 +25,7 @@ void RunEnding(PlayContext& ctx) {
 
 // Every fish has been struck at, landed or lost: nothing is left to catch.
 void CheckAllFishSpent(GameState& s) {
-  if (s.FishSpent >= s.LastFishIndex + 1 && !s.GameOver) {
+  if (s.FishSpent > s.LastFishIndex && !s.GameOver) {
     s.GameOver = 1;
     if (s.GameOverCountdown == 0) s.GameOverCountdown = 120;
   }

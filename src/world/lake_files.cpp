@@ -82,9 +82,11 @@ LakeDefinition ReadLakeDefinition(const std::string& iniPath) {
   d.Timed = ini.ReadBool(s, "Timed", d.Timed);
   d.Time = ini.ReadInteger(s, "Time", d.Time);
   d.ImageLib = ini.ReadString(s, "ImageLib", d.ImageLib);
-  d.EntryFee = ini.ReadInteger(s, "EntryFee", d.EntryFee);
-  d.PrizeMoney = ini.ReadInteger(s, "PrizeMoney", d.PrizeMoney);
-  d.Limit = ini.ReadInteger(s, "Limit", d.Limit);
+  // Entering never pays, winning never costs, and a tournament needs at
+  // least one fish to complete; the lake itself stays in the list.
+  d.EntryFee = std::max(ini.ReadInteger(s, "EntryFee", d.EntryFee), 0);
+  d.PrizeMoney = std::max(ini.ReadInteger(s, "PrizeMoney", d.PrizeMoney), 0);
+  d.Limit = std::max(ini.ReadInteger(s, "Limit", d.Limit), 1);
   d.WinIf = ini.ReadInteger(s, "WinIf", d.WinIf);
   d.Level = ini.ReadInteger(s, "Level", d.Level);
   return d;

@@ -36,7 +36,9 @@ struct LakeDefinition {
   bool Timed = false;
   int32_t Time = 0;  // seconds
   std::string ImageLib = "canada.dxg";
-  int32_t EntryFee = 0, PrizeMoney = 0, Limit = 6, WinIf = 1, Level = 1;
+  int32_t EntryFee = 0, PrizeMoney = 0;  // never below 0
+  int32_t Limit = 6;                     // at least 1
+  int32_t WinIf = 1, Level = 1;
 };
 
 // A missing file gives every default.
