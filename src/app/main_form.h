@@ -189,7 +189,11 @@ class TMainForm : public EventSink {
   // The button captions for the gear levels (unknown levels keep them).
   void SetUpgradeCaptions();
   bool InTournament() const { return DXDraw.Visible(); }
-  bool MenuBlocked() const { return ctx_.SettingUp; }
+  // While a tournament is being set up the menu takes no input, but a box
+  // raised meanwhile (an error, a notice) is on top and is answered as
+  // usual: the set-up waits for it.
+  bool MenuBlocked() const { return ctx_.SettingUp && !ModalUp(); }
+  bool ModalUp() const { return &screen_->TopLayer() != &screen_->Root(); }
 
   Application& app_;
   Platform& platform_;

@@ -11,6 +11,7 @@
 #include "media/timer.h"
 #include "media/wave_list.h"
 #include "play/boat.h"
+#include "play/lake_check.h"
 #include "world/lake_files.h"
 #include "world/map_file.h"
 
@@ -57,27 +58,24 @@ void ShowLoadingBox(PlayContext& ctx, bool show) {
   if (ctx.Hooks.ShowLoadingBox) ctx.Hooks.ShowLoadingBox(show);
 }
 
-// Fixed fish and monsters name their slot; a slot the tables do not have is
-// refused before anything is placed.
-void CheckPlacedSlots(const GameState& s, const std::string& mapPath) {
-  for (const MapObject& o : s.MapObjects) {
-    if (o.Kind != "singlefish" && o.Kind != "monster") continue;
-    const std::optional<int32_t> slot = ParseWholeNumber(o.Param);
-    if (!slot) throw GameError("'" + o.Param + "' is not a valid integer value");
-    if (*slot < 0 || *slot >= kFishSlots)
-      throw GameError("The lake map " + mapPath + " puts a " +
-                      (o.Kind == "monster" ? std::string("monster") : std::string("fish")) +
-                      " in slot " + std::to_string(*slot) + "; slots run from 0 to " +
-                      std::to_string(kFishSlots - 1));
-  }
+// The lake's ambient loop: the background sound named like its tile
+// library. A library a lake maker brought along may have none; the lake is
+// then simply quiet, and ending the tournament never depends on it.
+TWaveCollectionItem* AmbientLoop(PlayContext& ctx) {
+  const int32_t index = ctx.background.IndexOf(ctx.State.ImageLib);
+  return index < 0 ? nullptr : &ctx.background.Items(index);
 }
 
-// Everything between taking the fee and switching to the play surface.
+// Everything between taking the fee and switching to the play surface. What
+// the lake needs is checked on the way, so a lake that cannot be played is
+// refused here, once, and never fails frame after frame.
 void LoadLake(PlayContext& ctx) {
   GameState& s = ctx.State;
   ctx.sounds.Find("cast").Play();
+  CheckTileLibraryName(ctx);
   LoadingDot(ctx);
   ctx.DXTileList.LoadFromFile(JoinPath(ctx.DataFolder, s.ImageLib));
+  CheckTileLibrary(ctx);
   LoadingDot(ctx);
   ctx.objects.LoadFromFile(JoinPath(ctx.DataFolder, "objects.dxg"));
   LoadingDot(ctx);
@@ -85,8 +83,9 @@ void LoadLake(PlayContext& ctx) {
   ReadMapFile(mapPath, s.Header, *s.Map, s.MapObjects, [&](int32_t) { Pump(ctx); });
   LoadingDot(ctx);
 
+  CheckPlacedObjects(s, mapPath);
+  CheckLakeMedia(ctx);
   PrepareTournament(s);
-  CheckPlacedSlots(s, mapPath);
 #ifdef TW_WITH_FISHING
   PlaceFishAndMonsters(ctx);
 #endif
@@ -150,20 +149,22 @@ void ResetTournamentFields(GameState& s) {
 bool goClick(PlayContext& ctx) {
   // Set-up lets messages through; a second press meanwhile is ignored.
   if (ctx.SettingUp) return false;
-  SetupGuard guard(ctx);
   GameState& s = ctx.State;
+  // The player is told before set-up holds the menu, so the box can be
+  // answered like any other.
   if (s.Cash < s.EntryFee) {
     if (ctx.Hooks.MessageBox) ctx.Hooks.MessageBox("You don't have enough money to enter!");
     return false;
   }
+  SetupGuard guard(ctx);
   ShowLoadingBox(ctx, true);
   const int32_t fee = s.EntryFee;
-  s.Cash -= fee;
+  s.Cash = SaturatingAdd(s.Cash, -int64_t{fee});
   UpdateStatusLine(ctx);
 
   // A lake that fails to load costs nothing.
   auto refund = [&] {
-    s.Cash += fee;
+    s.Cash = SaturatingAdd(s.Cash, fee);
     UpdateStatusLine(ctx);
     ShowLoadingBox(ctx, false);
   };
@@ -182,7 +183,6 @@ bool goClick(PlayContext& ctx) {
   }
   SetLoading(ctx, "Loading.");
 
-
   if (ctx.Hooks.HideMenu) ctx.Hooks.HideMenu();
   ctx.DXDraw.Finalize();
   if (ctx.Options.PageFlip) {
@@ -192,10 +192,11 @@ bool goClick(PlayContext& ctx) {
   ctx.DXDraw.SetVisible(true);
   try {
     ctx.DXDraw.Initialize();
-    if (ctx.Options.BackgroundSounds) ctx.background.Find(s.ImageLib).Play();
+    if (TWaveCollectionItem* ambient = AmbientLoop(ctx); ambient && ctx.Options.BackgroundSounds)
+      ambient->Play();
   } catch (...) {
-    // No play surface after all (or no ambience for this lake): back to
-    // the menu, and the tournament costs nothing.
+    // No play surface after all: back to the menu, and the tournament
+    // costs nothing.
     ctx.DXDraw.SetVisible(false);
     if (ctx.Hooks.ShowMenu) ctx.Hooks.ShowMenu();
     refund();
@@ -207,7 +208,7 @@ bool goClick(PlayContext& ctx) {
 }
 
 void ReturnToMenu(PlayContext& ctx) {
-  ctx.background.Find(ctx.State.ImageLib).Stop();
+  if (TWaveCollectionItem* ambient = AmbientLoop(ctx)) ambient->Stop();
   ctx.DXTimer.SetEnabled(false);
   ctx.DXDraw.Finalize();
   ctx.DXDraw.SetVisible(false);

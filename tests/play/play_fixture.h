@@ -199,6 +199,7 @@ class PlayFixture {
 #endif
     Ctx.Options.BackgroundSounds = true;
     Ctx.State.ImageLib = "canada.dxg";
+    Ctx.State.MonsterKind = "Monster";  // what a lake without the key has
     Ctx.Hooks.ProcessMessages = [this] { Pump(); };
     Ctx.Hooks.Terminated = [this] { return Terminated; };
     Ctx.Hooks.SetStatus = [this](const std::string& t) { Status = t; };

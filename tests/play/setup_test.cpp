@@ -159,7 +159,10 @@ TEST_F(SetupTest, FishSlotOutsideTheTablesIsRefusedBeforeAnythingIsPlaced) {
         try {
           goClick(fx.Ctx);
         } catch (const GameError& e) {
-          EXPECT_STREQ(e.what(), "'x1' is not a valid integer value");
+          EXPECT_STREQ(e.what(), ("Map file " + fx.Ctx.DataFolder +
+                                  "/lakes/testlake.iso, object 2 (monster): 'x1' is not a valid "
+                                  "integer value")
+                                     .c_str());
           throw;
         }
       },
