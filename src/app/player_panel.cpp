@@ -199,7 +199,9 @@ void TMainForm::loadbuttonClick() {
   loadgame.FileName = playername->Text() + ".sav";
   PrepareSavesFolder();
   if (const std::optional<std::string> path = loadgame.Execute(*screen_, Host())) {
-    const IniFile ini = IniFile::Load(*path);
+    // A name that is not there loads as all defaults; a file that is there
+    // but cannot be read is refused, and the game in hand stays as it was.
+    const IniFile ini = IniFile::LoadExisting(*path);
     playername->SetText(ini.ReadString(kSaveSection, "Name", "Player"));
     state_->Cash = ini.ReadInteger(kSaveSection, "Cash", 10);
     playertab->SetTabIndex(ini.ReadInteger(kSaveSection, "Body", 0));

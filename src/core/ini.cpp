@@ -12,6 +12,8 @@ namespace tw {
 namespace {
 
 constexpr size_t kMaxValue = 2047;
+// Far above any settings file, lake file or saved game the game writes.
+constexpr size_t kMaxIniBytes = size_t{16} << 20;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
 
@@ -66,11 +68,17 @@ std::optional<int32_t> ParseIniInteger(const std::string& text) {
 
 IniFile IniFile::Load(const std::string& path) {
   try {
-    auto bytes = ReadFileBytes(path, size_t{16} << 20);
+    auto bytes = ReadFileBytes(path, kMaxIniBytes);
     return Parse(std::string(bytes.begin(), bytes.end()));
   } catch (const GameError&) {
     return IniFile();
   }
+}
+
+IniFile IniFile::LoadExisting(const std::string& path) {
+  if (!PathExists(path)) return IniFile();
+  auto bytes = ReadFileBytes(path, kMaxIniBytes);
+  return Parse(std::string(bytes.begin(), bytes.end()));
 }
 
 IniFile IniFile::Parse(const std::string& text) {

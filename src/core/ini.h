@@ -16,6 +16,9 @@ class IniFile {
   IniFile() = default;
   // Reads `path`; a missing or unreadable file reads as empty.
   static IniFile Load(const std::string& path);
+  // The same, but a file that is there and cannot be read (a folder, a
+  // pipe, no permission) raises "Cannot open file PATH" instead.
+  static IniFile LoadExisting(const std::string& path);
   static IniFile Parse(const std::string& text);
 
   std::optional<std::string> Find(const std::string& section, const std::string& key) const;

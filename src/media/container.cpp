@@ -423,8 +423,17 @@ Container ReadContainer(std::span<const uint8_t> bytes) {
   return c;
 }
 
+GameError DamagedLibrary(const std::string& path, const GameError& why) {
+  return GameError("Library file " + path + " is damaged: " + why.what());
+}
+
 Container LoadContainer(const std::string& path) {
-  return ReadContainer(ReadFileBytes(path));
+  const std::vector<uint8_t> bytes = ReadFileBytes(path);
+  try {
+    return ReadContainer(bytes);
+  } catch (const GameError& e) {
+    throw DamagedLibrary(path, e);
+  }
 }
 
 std::vector<uint8_t> WriteContainer(const Container& c) {

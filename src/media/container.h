@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/error.h"
+
 namespace tw {
 
 // The type byte in front of every value of the object stream.
@@ -80,6 +82,10 @@ struct Container {
 Container ReadContainer(std::span<const uint8_t> bytes);
 // Reads the file at `path` ("Cannot open file PATH" when it cannot be read).
 Container LoadContainer(const std::string& path);
+
+// What a library file that cannot be read as one says: "Library file PATH
+// is damaged: " and the reader's own words ("Invalid stream format").
+GameError DamagedLibrary(const std::string& path, const GameError& why);
 
 // Writes a container that ReadContainer reads back as it was. Collections
 // come from ContainerValue::Items (with Positions when given).

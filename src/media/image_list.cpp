@@ -166,7 +166,12 @@ void ApplyProperty(TPictureCollectionItem& item, const ContainerProperty& p) {
 }  // namespace
 
 void TDXImageList::LoadFromFile(const std::string& path) {
-  LoadFromBytes(ReadFileBytes(path));
+  const std::vector<uint8_t> bytes = ReadFileBytes(path);
+  try {
+    LoadFromBytes(bytes);
+  } catch (const GameError& e) {
+    throw DamagedLibrary(path, e);
+  }
 }
 
 void TDXImageList::LoadFromBytes(std::span<const uint8_t> bytes) {

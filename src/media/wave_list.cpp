@@ -179,7 +179,12 @@ void TDXWaveList::FreeBuffers() {
 }
 
 void TDXWaveList::LoadFromFile(const std::string& path) {
-  LoadFromBytes(ReadFileBytes(path));
+  const std::vector<uint8_t> bytes = ReadFileBytes(path);
+  try {
+    LoadFromBytes(bytes);
+  } catch (const GameError& e) {
+    throw DamagedLibrary(path, e);
+  }
 }
 
 void TDXWaveList::LoadFromBytes(std::span<const uint8_t> bytes) {

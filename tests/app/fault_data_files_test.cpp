@@ -13,7 +13,8 @@ TEST_F(FaultDataFiles, DamagedMusicLibraryAtStartIsReportedAndTheMenuStillOpens)
   Start();
   ASSERT_EQ(platform_.ErrorBoxes().size(), 1u);
   EXPECT_EQ(platform_.ErrorBoxes()[0].Title, "Tarnwick");
-  EXPECT_EQ(platform_.ErrorBoxes()[0].Text, "Invalid stream format.");
+  EXPECT_EQ(platform_.ErrorBoxes()[0].Text, "Library file " + (dir_ / "music.dxw").string() +
+                                                " is damaged: Invalid stream format.");
   EXPECT_TRUE(F().DXDraw.Initialized());
   Click(*F().title);
   EXPECT_TRUE(F().players->Visible());
