@@ -115,7 +115,9 @@ HeadlessTournament::~HeadlessTournament() {
 }
 
 void HeadlessTournament::LoadLakeRules(const std::string& lake) {
-  if (!FileExists(LakePath(lakes_, lake, ".iso"))) {
+  // Anything by the map's name goes on to set-up, which says what is wrong
+  // with it; only a lake with nothing there is unknown.
+  if (!PathExists(LakePath(lakes_, lake, ".iso"))) {
     std::string where = JoinPath(lakes_.Data, "lakes");
     if (!lakes_.Player.empty()) where += " nor in " + lakes_.Player;
     throw GameError("The lake " + lake + " is not in " + where);

@@ -27,6 +27,11 @@ bool HeadlessPlatform::PollEvent(Event& event) {
 bool HeadlessPlatform::WaitEvent(Event& event, uint32_t timeoutMs) {
   ++waits_;
   if (PollEvent(event)) return true;
+  if (WhenIdle) {
+    // The player's turn: what they do now arrives at once.
+    WhenIdle();
+    if (PollEvent(event)) return true;
+  }
   if (clock_.IsManual()) clock_.Advance(timeoutMs);
   return false;
 }

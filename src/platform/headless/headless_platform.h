@@ -6,6 +6,7 @@
 #pragma once
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,9 @@ class HeadlessPlatform : public Platform {
   // With a manual clock the wait moves the clock on by the timeout when no
   // event is queued, as if the time had passed; nothing ever blocks.
   bool WaitEvent(Event& event, uint32_t timeoutMs) override;
+  // Runs when a wait finds nothing queued (a box or pop-up waiting for the
+  // player): a test may look at the screen and queue the player's answer.
+  std::function<void()> WhenIdle;
   void PostQuit() override { Push(Event::Simple(EventType::Close)); }
   int WaitCount() const { return waits_; }
 
