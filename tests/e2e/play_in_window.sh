@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Plays the real game in a virtual X display with real X input: the title,
-# the lake panel, a lake, "Fish This Lake", driving with the mouse, a cast
+# a saved game too poor for the second lake and its notice answered with
+# Enter, the lake panel, a lake, "Fish This Lake", driving with the mouse, a cast
 # with the right button, F12 to keep the replay, Esc then Enter, back to the
 # menu, quit, "Ok", and "Close" on the promotional window. The game must end
 # with status 0; screenshots go to SNAPSHOT_DIR, and the kept replay must
@@ -74,6 +75,35 @@ shot 01-title
 
 click 330 250 1 1            # the title (off the centre, where the pointer starts: --sync waits for a move)
 shot 02-menu
+
+# ---- Too little money for a lake (this block stands on its own) ----
+# A saved game with $5 is loaded through the player panel's load button and
+# the open dialog; it selects the second lake (a $10 fee). "Fish This Lake"
+# brings the notice, Enter answers it, and the game goes on below with the
+# first lake, which costs nothing.
+printf '[Save Data]\nName=Player\nCash=5\nLevel=2\n' >"$work/broke.sav"
+click 236 151 1 1            # the load button: the open dialog
+xdotool type --delay 20 "$work/broke.sav"
+xdotool key Return           # open it
+sleep 1
+click 267 53 1 1             # "Fish": the lake panel with the second lake chosen
+shot 02a-second-lake
+click 374 336 1 1            # "Fish This Lake": not enough money
+shot 02b-no-money
+xdotool key Return           # answers the notice
+sleep 1
+alive
+shot 02c-notice-answered
+# Where the notice sits: it covers the lake's description, and once answered
+# the panel shows there exactly as before.
+notice_area() { convert "$shots/e2e-$1.png" -crop 280x90+180+195 +repage rgb:- | md5sum; }
+if command -v convert >/dev/null; then
+  [ "$(notice_area 02a-second-lake)" != "$(notice_area 02b-no-money)" ] ||
+    fail "no notice came up for a lake the player cannot afford"
+  [ "$(notice_area 02a-second-lake)" = "$(notice_area 02c-notice-answered)" ] ||
+    fail "Enter did not answer the notice"
+fi
+# ---- end of the block ----
 click 267 53 1 1             # "Fish": the lake panel
 click 100 124 1 1            # the first lake of the list
 shot 03-lake-panel
