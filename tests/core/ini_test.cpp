@@ -43,7 +43,7 @@ TEST(IniRead, BooleansAreNonZeroIntegers) {
   auto ini = IniFile::Parse("[Tarnwick]\nflip=1\nsoundon=0\nmousedrive=yes\nkeydrive=2\n");
   EXPECT_TRUE(ini.ReadBool("Tarnwick", "flip", false));
   EXPECT_FALSE(ini.ReadBool("Tarnwick", "soundon", true));
-  EXPECT_TRUE(ini.ReadBool("Tarnwick", "mousedrive", true));   // unparsable: the default
+  EXPECT_TRUE(ini.ReadBool("Tarnwick", "mousedrive", true));  // unparsable: the default
   EXPECT_FALSE(ini.ReadBool("Tarnwick", "mousedrive", false));
   EXPECT_TRUE(ini.ReadBool("Tarnwick", "keydrive", false));
 }
@@ -110,8 +110,8 @@ TEST_F(IniFileOnDisk, FailedWriteRaisesAndKeepsTheOldFile) {
   IniFile ini;
   ini.WriteString("Save Data", "Name", "Old");
   ini.Save(path);
-  std::filesystem::permissions(dir_, std::filesystem::perms::owner_read |
-                                         std::filesystem::perms::owner_exec);
+  std::filesystem::permissions(
+      dir_, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   ini.WriteString("Save Data", "Name", "New");
   try {
     ini.Save(path);
@@ -169,6 +169,32 @@ TEST(Files, ReadingAMissingFileNamesIt) {
   } catch (const GameError& e) {
     EXPECT_STREQ(e.what(), "Cannot open file /nonexistent/lakes/x.iso");
   }
+}
+
+// A file far too big is told apart from one that cannot be opened, and the
+// head of a file is read without the rest; a folder or a pipe never is.
+TEST_F(IniFileOnDisk, ReadersSayWhatIsWrongAndReadOnlyWhatTheyNeed) {
+  const std::string big = (dir_ / "big.iso").string();
+  std::ofstream(big) << "head";
+  std::filesystem::resize_file(big, (uint64_t{1} << 30) + 5);  // sparse: no disk used
+  try {
+    ReadFileBytes(big);
+    FAIL();
+  } catch (const GameError& e) {
+    EXPECT_EQ(std::string(e.what()), "File " + big + " is too large (1073741829 bytes)");
+  }
+  const FileHead head = ReadFileHead(big, 4);
+  EXPECT_EQ(std::string(head.Bytes.begin(), head.Bytes.end()), "head");
+  EXPECT_EQ(head.Size, (uint64_t{1} << 30) + 5);
+
+  const std::string pipe = (dir_ / "pipe.sav").string();
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  for (const std::string& path : {pipe, dir_.string()}) {
+    EXPECT_THROW(ReadFileBytes(path), GameError) << path;
+    EXPECT_EQ(IniFile::Load(path).Text(), "") << "settings read as missing";
+    EXPECT_THROW(IniFile::LoadExisting(path), GameError) << "a saved game is refused";
+  }
+  EXPECT_EQ(IniFile::LoadExisting((dir_ / "none.sav").string()).Text(), "");
 }
 
 TEST(Files, JoinPathTurnsBackslashesIntoSlashes) {
