@@ -1,5 +1,6 @@
 #include "play/lake_check.h"
 
+#include <array>
 #include <optional>
 
 #include "media/image_list.h"
@@ -13,6 +14,14 @@ namespace {
 
 const char* const kObjectLibrary = "objects.dxg";
 const char* const kSoundLibrary = "sound.dxw";
+
+// The game's own pictures and sounds that every tournament looks up. The
+// boat's picture comes with the player's gear and is left to the frame.
+constexpr std::array<const char*, 13> kFramePictures = {
+    "fishdash", "fishmeter", "powerbar", "hook",     "caught",      "lost", "bobber",
+    "splash",   "water",     "mouse",    "mousegas", "mousenofish", "fish"};
+constexpr std::array<const char*, 10> kFrameSounds = {
+    "gas", "startgas", "reel", "splash", "hook", "boing", "caught", "minisplash", "bell", "coins"};
 
 bool IsPlacedKind(const std::string& kind) {
   return kind == "levelstart" || kind == "singlefish" || kind == "monster";
@@ -74,11 +83,19 @@ void CheckLakeMedia(PlayContext& ctx) {
     if (ctx.objects.IndexOf(name) < 0)
       throw LakeRefused(ctx, lack + " '" + name + "' in " + kObjectLibrary);
   };
+  for (const char* name : kFramePictures) needPicture(name, "there is no picture");
+  needPicture(s.AnglerSprite, "there is no picture");
+  for (const char* name : kFrameSounds)
+    if (ctx.sounds.IndexOf(name) < 0)
+      throw LakeRefused(ctx, "there is no sound '" + std::string(name) + "' in " + kSoundLibrary);
   needPicture("font", "there is no font");
   needPicture("bigfont", "there is no font");
   if (s.Timed) needPicture("digital", "there is no clock font");
-  if (HasActive(s, "buoy") || HasActive(s, "talk"))
+  for (const char* sign : {"buoy", "talk"}) {
+    if (!HasActive(s, sign)) continue;
+    needPicture(sign, "there is no picture");
     needPicture("infofont", "there is no sign font");
+  }
   // Play only wakes the monster slots up to the lake's last one.
   if (s.LastMonsterIndex < 0) return;
   if (s.MonsterKind.empty()) throw LakeRefused(ctx, "it has monsters but its MonsterKind is empty");

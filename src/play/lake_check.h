@@ -1,7 +1,7 @@
 // What a lake needs before a tournament on it may start: a tile library that
 // lies in the data folder and holds pictures, fixed starts, fish and
 // monsters that stand on the map and name a slot of the tables, and the
-// fonts and monster pictures and sound the frame will look up. Checked once
+// pictures, fonts and sounds the frame will look up. Checked once
 // at set-up, so a lake that cannot be played is refused with one message
 // (and the fee back) instead of an error in every frame.
 #pragma once
@@ -25,9 +25,10 @@ void CheckTileLibrary(const PlayContext& ctx);
 // and the fish and monsters name a slot from 0 to 256. Errors name the map
 // file and the object's slot in it.
 void CheckPlacedObjects(const GameState& s, const std::string& mapPath);
-// The fonts of the frame (the clock's only on a timed lake, the signs' only
-// where the map has a sign or a person) and, when the lake has monsters,
-// the monster's picture, its raid picture and its sound.
+// The game's own pictures and sounds of the frame, its fonts (the clock's
+// only on a timed lake, the signs' only where the map has an armed sign or
+// person) and, when the lake has monsters, the monster's picture, its raid
+// picture and its sound.
 void CheckLakeMedia(PlayContext& ctx);
 
 }  // namespace tw
