@@ -177,41 +177,4 @@ Picture DecodePictureData(std::span<const uint8_t> bytes) {
   throw DibInvalid();
 }
 
-std::vector<uint8_t> EncodeBitmapFile(const Picture& picture) {
-  uint32_t stride = (static_cast<uint32_t>(picture.Width) * 3 + 3) & ~3u;
-  uint32_t dataSize = stride * static_cast<uint32_t>(picture.Height);
-  std::vector<uint8_t> out;
-  out.reserve(54 + dataSize);
-  auto le = [&](uint32_t v, int n) {
-    for (int i = 0; i < n; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-  };
-  out.push_back('B');
-  out.push_back('M');
-  le(54 + dataSize, 4);
-  le(0, 4);
-  le(54, 4);
-  le(40, 4);
-  le(static_cast<uint32_t>(picture.Width), 4);
-  le(static_cast<uint32_t>(picture.Height), 4);
-  le(1, 2);
-  le(24, 2);
-  le(0, 4);
-  le(dataSize, 4);
-  le(2835, 4);
-  le(2835, 4);
-  le(0, 4);
-  le(0, 4);
-  for (int32_t y = picture.Height - 1; y >= 0; --y) {
-    for (int32_t x = 0; x < picture.Width; ++x) {
-      uint32_t c = picture.At(x, y);
-      out.push_back(static_cast<uint8_t>(c));
-      out.push_back(static_cast<uint8_t>(c >> 8));
-      out.push_back(static_cast<uint8_t>(c >> 16));
-    }
-    for (uint32_t pad = static_cast<uint32_t>(picture.Width) * 3; pad < stride; ++pad)
-      out.push_back(0);
-  }
-  return out;
-}
-
 }  // namespace tw

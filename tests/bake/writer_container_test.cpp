@@ -1,8 +1,6 @@
-// The library container and bitmap writers, read back through the game's
-// own readers.
+// The library container writer, read back through the game's own readers.
 #include <gtest/gtest.h>
 
-#include "bake/bmp_writer.h"
 #include "bake/container_writer.h"
 #include "bake/library_builder.h"
 #include "core/error.h"
@@ -21,31 +19,6 @@ Picture Gradient(int32_t w, int32_t h) {
       p.At(x, y) =
           static_cast<uint32_t>(((x * 7) & 255) << 16 | ((y * 5) & 255) << 8 | ((x + y) & 255));
   return p;
-}
-
-TEST(BmpWriter, TwentyFourBitPicturesOfAnyWidthReadBackExactly) {
-  for (int32_t w : {1, 2, 3, 5, 64}) {
-    const Picture p = Gradient(w, 3);
-    const tw::Picture back = DecodeBitmapFile(EncodeBmp24(p));
-    ASSERT_EQ(back.Width, w);
-    ASSERT_EQ(back.Height, 3);
-    EXPECT_EQ(back.Pixels, p.pixels) << "width " << w;
-  }
-}
-
-TEST(BmpWriter, GreyPicturesKeepTheirCoverage) {
-  const std::vector<uint8_t> cov = {0, 1, 127, 128, 254, 255};
-  const tw::Picture back = DecodeBitmapFile(EncodeBmp8Grey(3, 2, cov));
-  ASSERT_EQ(back.Width, 3);
-  for (size_t i = 0; i < cov.size(); ++i) EXPECT_EQ(back.Pixels[i], cov[i] * 0x010101u);
-}
-
-TEST(BmpWriter, EmptyOrMismatchedPicturesAreRefused) {
-  EXPECT_THROW(EncodeBmp24(Picture(0, 5)), GameError);
-  Picture wrong(4, 4);
-  wrong.pixels.pop_back();
-  EXPECT_THROW(EncodeBmp24(wrong), GameError);
-  EXPECT_THROW(EncodeBmp8Grey(2, 2, {1, 2, 3}), GameError);
 }
 
 TEST(ContainerWriter, SpriteItemsReadBackWithEveryProperty) {
@@ -69,7 +42,7 @@ TEST(ContainerWriter, SpriteItemsReadBackWithEveryProperty) {
   EXPECT_TRUE(ia.Transparent);
   EXPECT_EQ(ia.TransparentColor, 0u);
   EXPECT_EQ(ia.BuiltFrameCount(), 3);  // the last cell lacks only its gap
-  EXPECT_EQ(ia.GetPicture().Pixels, Gradient(100, 32).pixels);
+  EXPECT_EQ(ia.GetPicture().Pixels, Gradient(100, 32).Pixels);
   const auto& ib = lib.Items(1);
   EXPECT_EQ(ib.Name, std::string(300, 'x'));  // long names go as long strings
   EXPECT_FALSE(ib.Transparent);
@@ -106,8 +79,8 @@ TEST(LibraryBuilder, FramesAreLaidOutRowByRowAndMustFillThePicture) {
   std::vector<Picture> frames;
   for (uint32_t k = 0; k < 5; ++k) frames.push_back(Picture(4, 3, 0x010101u * (k + 1)));
   const Picture strip = FrameStrip(frames, 2);
-  ASSERT_EQ(strip.width, 8);
-  ASSERT_EQ(strip.height, 9);
+  ASSERT_EQ(strip.Width, 8);
+  ASSERT_EQ(strip.Height, 9);
   EXPECT_EQ(strip.At(0, 0), 0x010101u);  // frame 0
   EXPECT_EQ(strip.At(4, 0), 0x020202u);  // frame 1, same row
   EXPECT_EQ(strip.At(0, 3), 0x030303u);  // frame 2 starts the next row

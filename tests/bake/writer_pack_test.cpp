@@ -1,17 +1,16 @@
 // tarnwick-lib pack: libraries built from a lake maker's manifest load in the
 // game, and a manifest with a mistake says where it is and writes nothing.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
-#include <sys/wait.h>
-
-#include "bake/bmp_writer.h"
 #include "bake/container_writer.h"
 #include "core/files.h"
 #include "media/image_list.h"
+#include "media/picture.h"
 #include "media/wave.h"
 #include "media/wave_list.h"
 
@@ -30,7 +29,7 @@ class Pack : public ::testing::Test {
     fs::create_directories(dir_);
     Picture p(64, 16, 0x336699);
     p.At(0, 0) = 0xFF00FF;
-    WriteBytes((dir_ / "boats.bmp").string(), EncodeBmp24(p));
+    WriteBytes((dir_ / "boats.bmp").string(), EncodeBitmapFile(p));
     WriteBytes((dir_ / "honk.wav").string(),
                EncodeWave(MakePcmWave(1, 11025, 8, std::vector<uint8_t>(100, 128))));
   }

@@ -13,7 +13,7 @@ SpriteItemSpec MakeSpriteItem(const std::string& name, const Picture& picture, i
                               int32_t patternHeight) {
   SpriteItemSpec item;
   item.name = name;
-  item.bitmap = EncodeBmp24(picture);
+  item.bitmap = EncodeBitmapFile(picture);
   item.patternWidth = patternWidth;
   item.patternHeight = patternHeight;
   return item;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "bake/bmp_writer.h"
+#include "media/picture.h"
 
 namespace tw::bake {
 

@@ -58,7 +58,7 @@ Rgb TileColour(int32_t tile, const Palette& p) {
 void Dot(Picture& pic, int32_t cx, int32_t cy, uint32_t colour, int32_t radius) {
   for (int32_t y = cy - radius; y <= cy + radius; ++y) {
     for (int32_t x = cx - radius; x <= cx + radius; ++x) {
-      if (x >= 0 && y >= 0 && x < pic.width && y < pic.height) pic.At(x, y) = colour;
+      if (x >= 0 && y >= 0 && x < pic.Width && y < pic.Height) pic.At(x, y) = colour;
     }
   }
 }
@@ -111,14 +111,14 @@ Picture RenderLakePicture(const LakeMap& map, LakeStyle style, int32_t width, in
 
 void WritePng(const std::string& path, const Picture& picture) {
   cairo_surface_t* surface =
-      cairo_image_surface_create(CAIRO_FORMAT_RGB24, picture.width, picture.height);
+      cairo_image_surface_create(CAIRO_FORMAT_RGB24, picture.Width, picture.Height);
   cairo_surface_flush(surface);
   unsigned char* data = cairo_image_surface_get_data(surface);
   const int stride = cairo_image_surface_get_stride(surface);
-  for (int32_t y = 0; y < picture.height; ++y) {
+  for (int32_t y = 0; y < picture.Height; ++y) {
     std::memcpy(data + static_cast<size_t>(y) * stride,
-                &picture.pixels[static_cast<size_t>(y) * picture.width],
-                static_cast<size_t>(picture.width) * 4);
+                &picture.Pixels[static_cast<size_t>(y) * picture.Width],
+                static_cast<size_t>(picture.Width) * 4);
   }
   cairo_surface_mark_dirty(surface);
   const cairo_status_t status = cairo_surface_write_to_png(surface, path.c_str());

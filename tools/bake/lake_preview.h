@@ -1,8 +1,8 @@
 // Pictures of a lake map seen from above: the 200 by 198 preview the lake
 // menu shows, and larger overviews for reviewing the maps.
 #pragma once
-#include "bake/bmp_writer.h"
 #include "bake/map_gen.h"
+#include "media/picture.h"
 
 namespace tw::bake {
 

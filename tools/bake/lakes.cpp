@@ -18,8 +18,9 @@ void BakeLakes(const BakeContext& ctx) {
     WriteFileAtomic(JoinPath(folder, lake.name + ".ini"), LakeDefinitionText(lake));
     const LakeMap map = GenerateMap(lake.map);
     WriteBytes(JoinPath(folder, lake.name + ".iso"), EncodeLakeMap(map));
-    WriteBytes(JoinPath(folder, lake.name + ".bmp"),
-               EncodeBmp24(RenderLakePicture(map, lake.map.style, kPreviewWidth, kPreviewHeight)));
+    WriteBytes(
+        JoinPath(folder, lake.name + ".bmp"),
+        EncodeBitmapFile(RenderLakePicture(map, lake.map.style, kPreviewWidth, kPreviewHeight)));
     if (!ctx.preview.empty()) {
       WritePng(JoinPath(ctx.preview, "lake-" + lake.name + ".png"),
                RenderLakePicture(map, lake.map.style, 800, 800, 1));

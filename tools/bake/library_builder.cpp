@@ -10,9 +10,9 @@ namespace tw::bake {
 
 void LibraryBuilder::Add(const std::string& name, Picture picture, int32_t patternWidth,
                          int32_t patternHeight) {
-  if (picture.width <= 0 || picture.height <= 0) throw GameError("Picture '" + name + "' is empty");
-  if ((patternWidth > 0 && picture.width % patternWidth != 0) ||
-      (patternHeight > 0 && picture.height % patternHeight != 0))
+  if (picture.Width <= 0 || picture.Height <= 0) throw GameError("Picture '" + name + "' is empty");
+  if ((patternWidth > 0 && picture.Width % patternWidth != 0) ||
+      (patternHeight > 0 && picture.Height % patternHeight != 0))
     throw GameError("Picture '" + name + "' is not a whole number of frames");
   items_.push_back({name, std::move(picture), patternWidth, patternHeight});
 }
@@ -31,18 +31,18 @@ void LibraryBuilder::Write(const std::string& path) const {
 
 Picture FrameStrip(const std::vector<Picture>& frames, int32_t columns) {
   if (frames.empty()) throw GameError("No frames to lay out");
-  const int32_t fw = frames[0].width, fh = frames[0].height;
+  const int32_t fw = frames[0].Width, fh = frames[0].Height;
   const int32_t n = static_cast<int32_t>(frames.size());
   const int32_t cols = std::min(columns, n);
   const int32_t rows = (n + cols - 1) / cols;
   Picture out(fw * cols, fh * rows);
   for (int32_t k = 0; k < n; ++k) {
     const Picture& f = frames[static_cast<size_t>(k)];
-    if (f.width != fw || f.height != fh) throw GameError("Frames differ in size");
+    if (f.Width != fw || f.Height != fh) throw GameError("Frames differ in size");
     const int32_t ox = (k % cols) * fw, oy = (k / cols) * fh;
     for (int32_t y = 0; y < fh; ++y)
-      std::copy_n(&f.pixels[static_cast<size_t>(y) * fw], fw,
-                  &out.pixels[static_cast<size_t>(oy + y) * out.width + ox]);
+      std::copy_n(&f.Pixels[static_cast<size_t>(y) * fw], fw,
+                  &out.Pixels[static_cast<size_t>(oy + y) * out.Width + ox]);
   }
   return out;
 }
@@ -66,8 +66,8 @@ void LibraryBuilder::WritePreview(const std::string& pngPath, const std::string&
   int32_t x = 8, y = 40, rowHeight = 0;
   for (const LibraryPicture& it : items_) {
     Placed p{&it,
-             it.patternWidth > 0 ? it.patternWidth : it.picture.width,
-             it.patternHeight > 0 ? it.patternHeight : it.picture.height,
+             it.patternWidth > 0 ? it.patternWidth : it.picture.Width,
+             it.patternHeight > 0 ? it.patternHeight : it.picture.Height,
              0,
              0,
              0,
@@ -77,7 +77,7 @@ void LibraryBuilder::WritePreview(const std::string& pngPath, const std::string&
              1};
     // Small frames are shown twice as large so their detail can be judged.
     if (p.fw <= 80 && p.fh <= 100) p.zoom = 2;
-    const int32_t across = it.picture.width / p.fw, down = it.picture.height / p.fh;
+    const int32_t across = it.picture.Width / p.fw, down = it.picture.Height / p.fh;
     p.count = across * down;
     p.cols = std::max(1, std::min(p.count, (kSheetWidth - 16) / (p.fw * p.zoom + kGap)));
     const int32_t rows = (p.count + p.cols - 1) / p.cols;
@@ -109,20 +109,20 @@ void LibraryBuilder::WritePreview(const std::string& pngPath, const std::string&
     std::string label = p.item->name + "  " + std::to_string(p.count) + " x " +
                         std::to_string(p.fw) + "x" + std::to_string(p.fh);
     DrawText(cr, label, p.left, p.top + 14);
-    cairo_surface_t* img = cairo_image_surface_create(CAIRO_FORMAT_RGB24, pic.width, pic.height);
+    cairo_surface_t* img = cairo_image_surface_create(CAIRO_FORMAT_RGB24, pic.Width, pic.Height);
     cairo_surface_flush(img);
     uint8_t* data = cairo_image_surface_get_data(img);
     const int stride = cairo_image_surface_get_stride(img);
-    for (int32_t py = 0; py < pic.height; ++py) {
+    for (int32_t py = 0; py < pic.Height; ++py) {
       auto* row = reinterpret_cast<uint32_t*>(data + static_cast<size_t>(py) * stride);
-      for (int32_t px = 0; px < pic.width; ++px) {
+      for (int32_t px = 0; px < pic.Width; ++px) {
         uint32_t c = pic.At(px, py);
         row[px] = c == 0 ? 0x56687Au : c;
       }
     }
     cairo_surface_mark_dirty(img);
     for (int32_t k = 0; k < p.count; ++k) {
-      const int32_t across = pic.width / p.fw;
+      const int32_t across = pic.Width / p.fw;
       const int32_t sx = (k % across) * p.fw, sy = (k / across) * p.fh;
       const int32_t dx = p.left + (k % p.cols) * (p.fw * p.zoom + kGap);
       const int32_t dy = p.top + 20 + (k / p.cols) * (p.fh * p.zoom + kGap);

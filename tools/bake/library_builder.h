@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "bake/bmp_writer.h"
 #include "bake/container_writer.h"
+#include "media/picture.h"
 
 namespace tw::bake {
 

@@ -126,14 +126,14 @@ void WriteSample(const LibraryBuilder& lib, const std::string& path) {
         if (!m && row == 14 && col == 4) tile = 32;
       }
       const Picture& pic = lib.Items()[static_cast<size_t>(tile)].picture;
-      const int32_t fw = lib.Items()[static_cast<size_t>(tile)].patternWidth > 0 ? 64 : pic.width;
-      const int32_t fh = lib.Items()[static_cast<size_t>(tile)].patternHeight > 0 ? 32 : pic.height;
+      const int32_t fw = lib.Items()[static_cast<size_t>(tile)].patternWidth > 0 ? 64 : pic.Width;
+      const int32_t fh = lib.Items()[static_cast<size_t>(tile)].patternHeight > 0 ? 32 : pic.Height;
       const int32_t x0 = odd * 32 + col * 64, y0 = 64 + 32 + row * 16 - fh;
       for (int32_t y = 0; y < fh; ++y)
         for (int32_t x = 0; x < fw; ++x) {
           const uint32_t c = pic.At(x, y);
           const int32_t ox = x0 + x, oy = y0 + y;
-          if (c != 0 && ox >= 0 && oy >= 0 && ox < out.width && oy < out.height) out.At(ox, oy) = c;
+          if (c != 0 && ox >= 0 && oy >= 0 && ox < out.Width && oy < out.Height) out.At(ox, oy) = c;
         }
     }
   LibraryBuilder sample;

@@ -328,7 +328,7 @@ void BakeUi(const BakeContext& ctx) {
   std::filesystem::create_directories(dir);
   LibraryBuilder sheet;  // only for the contact sheet
   auto put = [&](const std::string& name, Picture pic) {
-    WriteBytes(JoinPath(dir, name), EncodeBmp24(pic));
+    WriteBytes(JoinPath(dir, name), EncodeBitmapFile(pic));
     sheet.Add(name, std::move(pic));
   };
   put("title.bmp", Title());
@@ -341,11 +341,12 @@ void BakeUi(const BakeContext& ctx) {
 
   const std::vector<MenuFont> fonts = RenderMenuFonts();
   for (const MenuFont& f : fonts) {
-    WriteBytes(JoinPath(dir, f.name + ".bmp"), EncodeBmp8Grey(f.Width(), f.Height(), f.coverage));
+    WriteBytes(JoinPath(dir, f.name + ".bmp"),
+               EncodeGreyBitmapFile(f.Width(), f.Height(), f.coverage));
     Picture p(f.Width(), f.Height());
     for (size_t i = 0; i < f.coverage.size(); ++i) {
       const double a = f.coverage[i] / 255.0;
-      p.pixels[i] = Pack(Mix(Hex(0x141820), kMenuYellow, a));
+      p.Pixels[i] = Pack(Mix(Hex(0x141820), kMenuYellow, a));
     }
     sheet.Add(f.name + ".bmp", std::move(p));
   }
