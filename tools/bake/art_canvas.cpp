@@ -102,6 +102,24 @@ Picture Canvas::ToOpaque(Rgb bg) const {
   return Over(bg, false, 0);
 }
 
+Picture Canvas::ToTranslucent() const {
+  cairo_surface_flush(surface_);
+  Picture p(width_, height_);
+  const uint8_t* data = cairo_image_surface_get_data(surface_);
+  const int stride = cairo_image_surface_get_stride(surface_);
+  for (int32_t y = 0; y < height_; ++y) {
+    auto* row = reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(y) * stride);
+    for (int32_t x = 0; x < width_; ++x) {
+      const uint32_t v = row[x], a = v >> 24;
+      if (a == 0) continue;
+      // Cairo keeps colours premultiplied; divide, rounding to nearest.
+      auto channel = [&](int shift) { return (((v >> shift) & 255) * 255 + a / 2) / a << shift; };
+      p.At(x, y) = a << 24 | channel(16) | channel(8) | channel(0);
+    }
+  }
+  return p;
+}
+
 namespace {
 struct FontStore {
   FT_Library library = nullptr;

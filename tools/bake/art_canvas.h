@@ -50,6 +50,9 @@ class Canvas {
   Picture ToKeyed(Rgb matte, double cut = 0.4) const;
   // The canvas laid over an opaque background colour (menu pictures).
   Picture ToOpaque(Rgb background) const;
+  // The canvas with its opacity kept: 0xAARRGGBB, colours not premultiplied
+  // (the desktop's icons).
+  Picture ToTranslucent() const;
 
  private:
   // The canvas over `back`; when `keyed`, what is covered less than `cut`

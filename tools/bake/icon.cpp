@@ -10,8 +10,8 @@
 #include "bake/art_canvas.h"
 #include "bake/bake.h"
 #include "bake/container_writer.h"
-#include "core/error.h"
 #include "core/files.h"
+#include "media/png/png_file.h"
 
 namespace tw::bake {
 namespace {
@@ -180,10 +180,8 @@ void BakeIcons(const BakeContext& ctx) {
   for (const int size : {32, 64, 128, 256}) {
     Canvas c(size, size);
     DrawIcon(c.cr(), size);
-    cairo_surface_flush(c.surface());
-    const std::string path = JoinPath(ctx.icons, "tarnwick-" + std::to_string(size) + ".png");
-    if (cairo_surface_write_to_png(c.surface(), path.c_str()) != CAIRO_STATUS_SUCCESS)
-      throw UnableToWrite(path);
+    WritePng(JoinPath(ctx.icons, "tarnwick-" + std::to_string(size) + ".png"), c.ToTranslucent(),
+             PngAlpha::Kept);
   }
 }
 

@@ -1,11 +1,7 @@
 #include "bake/lake_preview.h"
 
-#include <cairo.h>
-
 #include <algorithm>
-#include <cstring>
 
-#include "core/error.h"
 #include "world/iso_math.h"
 
 namespace tw::bake {
@@ -107,23 +103,6 @@ Picture RenderLakePicture(const LakeMap& map, LakeStyle style, int32_t width, in
   }
   mark(map.startCol, map.startRow, 0xFFFFFF);
   return pic;
-}
-
-void WritePng(const std::string& path, const Picture& picture) {
-  cairo_surface_t* surface =
-      cairo_image_surface_create(CAIRO_FORMAT_RGB24, picture.Width, picture.Height);
-  cairo_surface_flush(surface);
-  unsigned char* data = cairo_image_surface_get_data(surface);
-  const int stride = cairo_image_surface_get_stride(surface);
-  for (int32_t y = 0; y < picture.Height; ++y) {
-    std::memcpy(data + static_cast<size_t>(y) * stride,
-                &picture.Pixels[static_cast<size_t>(y) * picture.Width],
-                static_cast<size_t>(picture.Width) * 4);
-  }
-  cairo_surface_mark_dirty(surface);
-  const cairo_status_t status = cairo_surface_write_to_png(surface, path.c_str());
-  cairo_surface_destroy(surface);
-  if (status != CAIRO_STATUS_SUCCESS) throw UnableToWrite(path);
 }
 
 }  // namespace tw::bake

@@ -13,7 +13,4 @@ constexpr int32_t kPreviewWidth = 200, kPreviewHeight = 198;
 Picture RenderLakePicture(const LakeMap& map, LakeStyle style, int32_t width, int32_t height,
                           int32_t samples = 3);
 
-// Writes a picture as a PNG file (for the review overviews).
-void WritePng(const std::string& path, const Picture& picture);
-
 }  // namespace tw::bake

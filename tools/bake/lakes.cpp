@@ -6,6 +6,7 @@
 #include "bake/lake_campaign.h"
 #include "bake/lake_preview.h"
 #include "core/files.h"
+#include "media/png/png_file.h"
 
 namespace tw::bake {
 

@@ -5,6 +5,7 @@
 
 #include "bake/art_canvas.h"
 #include "core/error.h"
+#include "media/png/png_file.h"
 
 namespace tw::bake {
 
@@ -137,9 +138,16 @@ void LibraryBuilder::WritePreview(const std::string& pngPath, const std::string&
     }
     cairo_surface_destroy(img);
   }
+  // The sheet is painted opaque, so its colours are taken as they stand.
   cairo_surface_flush(sheet.surface());
-  if (cairo_surface_write_to_png(sheet.surface(), pngPath.c_str()) != CAIRO_STATUS_SUCCESS)
-    throw UnableToWrite(pngPath);
+  Picture out(sheet.Width(), sheet.Height());
+  const uint8_t* data = cairo_image_surface_get_data(sheet.surface());
+  const int stride = cairo_image_surface_get_stride(sheet.surface());
+  for (int32_t py = 0; py < out.Height; ++py) {
+    const auto* row = reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(py) * stride);
+    for (int32_t px = 0; px < out.Width; ++px) out.At(px, py) = row[px] & 0xFFFFFF;
+  }
+  WritePng(pngPath, out);
 }
 
 }  // namespace tw::bake

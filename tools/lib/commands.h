@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "media/picture.h"
-
 namespace tw::lib {
 
 using Args = std::vector<std::string>;
@@ -21,8 +19,5 @@ int Pack(const Args& args);  // builds a library from a manifest (pack.cpp)
 // A whole number written in decimal; anything else raises "'TEXT' is not a
 // number".
 int32_t ParseNumber(const std::string& text);
-
-// The picture as a PNG file's bytes.
-std::vector<uint8_t> EncodePng(const Picture& picture);
 
 }  // namespace tw::lib

@@ -7,6 +7,7 @@
 #include "lib/commands.h"
 #include "media/container.h"
 #include "media/image_list.h"
+#include "media/png/png_file.h"
 #include "media/wave.h"
 #include "media/wave_list.h"
 

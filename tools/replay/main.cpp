@@ -16,7 +16,7 @@
 #include "core/error.h"
 #include "core/files.h"
 #include "core/paths.h"
-#include "lib/commands.h"
+#include "media/png/png_file.h"
 #include "replay/autopilot.h"
 #include "replay/replay_file.h"
 #include "replay/session.h"
@@ -98,19 +98,6 @@ Options ParseArgs(int argc, char** argv) {
   return o;
 }
 
-void WritePng(const tw::Surface16& s, const std::string& path) {
-  tw::Picture p;
-  p.Width = s.Width();
-  p.Height = s.Height();
-  p.Pixels.resize(static_cast<size_t>(p.Width) * p.Height);
-  for (int32_t y = 0; y < p.Height; ++y)
-    for (int32_t x = 0; x < p.Width; ++x)
-      p.Pixels[static_cast<size_t>(y) * p.Width + x] =
-          tw::Surface16::UnpackColor(s.Format(), s.Row(y)[x]);
-  const std::vector<uint8_t> bytes = tw::lib::EncodePng(p);
-  tw::WriteFileAtomic(path, std::string(bytes.begin(), bytes.end()));
-}
-
 // Plays one tournament and prints its line.
 void Play(const Options& o, const tw::ReplayHeader& header, tw::InputSource& source,
           const std::string& pngStem) {
@@ -126,7 +113,7 @@ void Play(const Options& o, const tw::ReplayHeader& header, tw::InputSource& sou
     if (frameTick && !o.pngDir.empty() && frame % o.every == 0) {
       char name[64];
       std::snprintf(name, sizeof name, "-%06d.png", frame);
-      WritePng(game.Draw().Surface(), o.pngDir + "/" + pngStem + name);
+      tw::WritePng(o.pngDir + "/" + pngStem + name, game.Draw().Surface());
     }
   };
   game.Start(header, source);
