@@ -39,6 +39,8 @@ struct LakeDefinition {
   int32_t EntryFee = 0, PrizeMoney = 0;  // never below 0
   int32_t Limit = 6;                     // at least 1
   int32_t WinIf = 1, Level = 1;
+
+  bool operator==(const LakeDefinition&) const = default;
 };
 
 // A missing file gives every default.

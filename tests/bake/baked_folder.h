@@ -20,7 +20,7 @@ class BakedFolder {
               ("tw-" + tag + "-" + std::to_string(::getpid())))
                  .string()) {
     std::filesystem::create_directories(dir_);
-    bake(BakeContext{dir_, ""});
+    bake(BakeContext(dir_));
   }
   ~BakedFolder() { std::filesystem::remove_all(dir_); }
   BakedFolder(const BakedFolder&) = delete;

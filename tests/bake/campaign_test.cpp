@@ -42,23 +42,9 @@ TEST(Campaign, CatalogueAndDefinitionsReadBackThroughTheGamesReaders) {
     EXPECT_EQ(l.name.find_first_of("/\\:"), std::string::npos);
     EXPECT_EQ(l.name.find(".."), std::string::npos);
     const std::string path = (folder / "lakes" / (l.name + ".ini")).string();
-    WriteFileAtomic(path, LakeDefinitionText(l));
-    const LakeDefinition d = ReadLakeDefinition(path);
+    WriteFileAtomic(path, LakeDefinitionText(l.rules));
     SCOPED_TRACE(l.name);
-    EXPECT_EQ(d.Description, l.description);
-    EXPECT_EQ(d.MaxFish, l.maxFish);
-    EXPECT_EQ(d.Maxmonster, l.maxMonster);
-    EXPECT_EQ(d.MonsterKind, l.monsterKind);
-    EXPECT_EQ(d.Biggest, l.biggest);
-    EXPECT_EQ(d.Difficulty, l.difficulty);
-    EXPECT_EQ(d.Timed, l.timed);
-    EXPECT_EQ(d.Time, l.time);
-    EXPECT_EQ(d.ImageLib, l.imageLib);
-    EXPECT_EQ(d.EntryFee, l.entryFee);
-    EXPECT_EQ(d.PrizeMoney, l.prizeMoney);
-    EXPECT_EQ(d.Limit, l.limit);
-    EXPECT_EQ(d.WinIf, l.winIf);
-    EXPECT_EQ(d.Level, l.level);
+    EXPECT_EQ(ReadLakeDefinition(path), l.rules);
   }
   EXPECT_EQ(ReadLakeCatalogue(folder.string(), 255), names);
   EXPECT_EQ(ReadLakeCatalogue(folder.string(), 2),
@@ -74,28 +60,28 @@ TEST(Campaign, RulesGrowHarderAndEveryTargetCanBeMet) {
   for (size_t i = 0; i < lakes.size(); ++i) {
     const LakeSpec& l = lakes[i];
     SCOPED_TRACE(l.name);
-    timed |= l.timed;
-    untimed |= !l.timed;
-    limitOnly |= l.winIf == 0;
-    weighed |= l.winIf > 0;
-    if (l.timed) {
-      EXPECT_GE(l.time, 120);
+    timed |= l.rules.Timed;
+    untimed |= !l.rules.Timed;
+    limitOnly |= l.rules.WinIf == 0;
+    weighed |= l.rules.WinIf > 0;
+    if (l.rules.Timed) {
+      EXPECT_GE(l.rules.Time, 120);
     }
-    EXPECT_GE(l.biggest, 4);
-    EXPECT_LT(l.difficulty, 100) << "fish would dart every frame";
-    EXPECT_GE(l.maxFish, l.limit * 3);
-    EXPECT_LE(l.maxFish, 257);
-    EXPECT_LE(l.maxMonster, 257);
-    EXPECT_GT(l.limit, 0);
+    EXPECT_GE(l.rules.Biggest, 4);
+    EXPECT_LT(l.rules.Difficulty, 100) << "fish would dart every frame";
+    EXPECT_GE(l.rules.MaxFish, l.rules.Limit * 3);
+    EXPECT_LE(l.rules.MaxFish, 257);
+    EXPECT_LE(l.rules.Maxmonster, 257);
+    EXPECT_GT(l.rules.Limit, 0);
     // A weight target an average catch of the limit reaches.
-    EXPECT_LE(l.winIf, l.limit * AveragePounds(l.biggest));
-    if (l.winIf > 0) {
-      EXPECT_GT(l.prizeMoney, l.entryFee);
+    EXPECT_LE(l.rules.WinIf, l.rules.Limit * AveragePounds(l.rules.Biggest));
+    if (l.rules.WinIf > 0) {
+      EXPECT_GT(l.rules.PrizeMoney, l.rules.EntryFee);
     }
     if (i > 0) {
-      EXPECT_GE(l.biggest, lakes[i - 1].biggest);
-      EXPECT_GE(l.difficulty, lakes[i - 1].difficulty);
-      EXPECT_GE(l.entryFee, lakes[i - 1].entryFee);
+      EXPECT_GE(l.rules.Biggest, lakes[i - 1].rules.Biggest);
+      EXPECT_GE(l.rules.Difficulty, lakes[i - 1].rules.Difficulty);
+      EXPECT_GE(l.rules.EntryFee, lakes[i - 1].rules.EntryFee);
     }
   }
   EXPECT_TRUE(timed && untimed && limitOnly && weighed);
@@ -117,18 +103,18 @@ TEST(Campaign, FromFiftyDollarsWinsOpenEverySlotAndPayForEveryUpgrade) {
     }
     ASSERT_GE(pick, 0) << "no open lake left with $" << cash << " at level " << level;
     const LakeSpec& l = lakes[pick];
-    ASSERT_GE(cash, l.entryFee) << "cannot afford " << l.name;
-    cash -= l.entryFee;
-    if (l.winIf > 0) cash += l.prizeMoney;
-    level = l.name == "World_Championship" ? 255 : std::max(level, l.level);
+    ASSERT_GE(cash, l.rules.EntryFee) << "cannot afford " << l.name;
+    cash -= l.rules.EntryFee;
+    if (l.rules.WinIf > 0) cash += l.rules.PrizeMoney;
+    level = l.name == "World_Championship" ? 255 : std::max(level, l.rules.Level);
     if (pick + 1 < n) {
-      EXPECT_GT(l.level, pick + 1) << l.name << " must open a further slot";
+      EXPECT_GT(l.rules.Level, pick + 1) << l.name << " must open a further slot";
     }
     won[pick] = true;
     while (!upgrades.empty()) {
       int32_t nextFee = 0;
       for (int32_t i = 0; i < std::min(level, n); ++i) {
-        if (!won[i]) nextFee = std::max(nextFee, lakes[i].entryFee);
+        if (!won[i]) nextFee = std::max(nextFee, lakes[i].rules.EntryFee);
       }
       if (cash - upgrades.front() < nextFee) break;
       cash -= upgrades.front();
@@ -138,8 +124,8 @@ TEST(Campaign, FromFiftyDollarsWinsOpenEverySlotAndPayForEveryUpgrade) {
   EXPECT_TRUE(std::all_of(won.begin(), won.end(), [](bool w) { return w; }));
   EXPECT_EQ(level, 255);
   EXPECT_TRUE(upgrades.empty()) << upgrades.size() << " upgrades left unpaid, $" << cash;
-  EXPECT_LE(lakes[0].entryFee, 50);
-  EXPECT_LE(lakes[1].entryFee, 50);
+  EXPECT_LE(lakes[0].rules.EntryFee, 50);
+  EXPECT_LE(lakes[1].rules.EntryFee, 50);
 }
 
 // The sign font's table: letters (any case), digits and these marks.
@@ -186,11 +172,11 @@ TEST(Campaign, EveryStyleAndMonsterHasItsSoundsAndPictures) {
   }
   for (const LakeSpec& l : Campaign()) {
     SCOPED_TRACE(l.name);
-    EXPECT_TRUE(effects.count(l.monsterKind));
-    EXPECT_TRUE(pictures.count(l.monsterKind));
-    EXPECT_TRUE(pictures.count("got" + l.monsterKind));
-    EXPECT_TRUE(music.count(l.imageLib));
-    EXPECT_TRUE(FileExists(JoinPath(bin, l.imageLib)));
+    EXPECT_TRUE(effects.count(l.rules.MonsterKind));
+    EXPECT_TRUE(pictures.count(l.rules.MonsterKind));
+    EXPECT_TRUE(pictures.count("got" + l.rules.MonsterKind));
+    EXPECT_TRUE(music.count(l.rules.ImageLib));
+    EXPECT_TRUE(FileExists(JoinPath(bin, l.rules.ImageLib)));
   }
 }
 

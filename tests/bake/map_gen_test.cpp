@@ -141,7 +141,7 @@ TEST(MapGen, ObjectsLieOnTheMapWherePlayCanReachThem) {
       if (o.Kind == "singlefish" || o.Kind == "monster") {
         const int32_t slot = std::stoi(o.Param);
         EXPECT_GE(slot, 0);
-        EXPECT_LT(slot, o.Kind == "singlefish" ? lake.maxFish : lake.maxMonster);
+        EXPECT_LT(slot, o.Kind == "singlefish" ? lake.rules.MaxFish : lake.rules.Maxmonster);
         const int32_t x = (o.X + 1) * 64, y = (o.Y + 1) * 16;
         // Fixed fish circle about 50 pixels round their spot.
         for (int32_t dx = -64; dx <= 64; dx += 32) {
@@ -155,7 +155,7 @@ TEST(MapGen, ObjectsLieOnTheMapWherePlayCanReachThem) {
     EXPECT_EQ(count["buoy"], static_cast<int>(lake.map.signs.size()));
     EXPECT_EQ(count["talk"], static_cast<int>(lake.map.people.size()));
     EXPECT_EQ(count["treasure"], static_cast<int>(lake.map.treasures.size()));
-    EXPECT_EQ(count["moretime"] > 0, lake.timed);
+    EXPECT_EQ(count["moretime"] > 0, lake.rules.Timed);
   }
 }
 
@@ -190,9 +190,9 @@ TEST(MapGen, SetUpFindsWaterForEveryFishAndMonsterQuickly) {
     Random rng(12345);
     const int32_t boatX = m.startCol * 64 + 64, boatY = m.startRow * 16 + 16;
     int64_t draws = 0;
-    const int32_t swimmers = lake.maxFish + lake.maxMonster;
+    const int32_t swimmers = lake.rules.MaxFish + lake.rules.Maxmonster;
     for (int32_t k = 0; k < swimmers; ++k) {
-      const bool monster = k >= lake.maxFish;
+      const bool monster = k >= lake.rules.MaxFish;
       for (;;) {
         ++draws;
         ASSERT_LT(draws, int64_t{400} * swimmers) << "placement barely finds water";

@@ -36,7 +36,7 @@ TEST(Facing, BoatFramesTurnTheWayTheHeadingRuleCounts) {
       (std::filesystem::temp_directory_path() / ("tw-facing-" + std::to_string(::getpid())))
           .string();
   std::filesystem::create_directories(dir);
-  BakeObjects(BakeContext{dir, ""});
+  BakeObjects(BakeContext(dir));
   TDXImageList lib;
   lib.LoadFromFile(dir + "/objects.dxg");
   lib.InitializeFrames(PixelFormat::RGB565);

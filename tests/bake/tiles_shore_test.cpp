@@ -16,7 +16,7 @@ TEST(ShoreTiles, WaterLiesAlongTheEdgesTheirNumberNames) {
       (std::filesystem::temp_directory_path() / ("tw-shore-" + std::to_string(::getpid())))
           .string();
   std::filesystem::create_directories(dir);
-  BakeTiles(BakeContext{dir, ""});
+  BakeTiles(BakeContext(dir));
   // A pixel just inside the middle of each edge: north east, south east,
   // south west, north west.
   const int32_t inside[4][2] = {{47, 9}, {47, 22}, {16, 22}, {16, 9}};

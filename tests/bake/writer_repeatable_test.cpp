@@ -13,9 +13,9 @@ namespace fs = std::filesystem;
 
 void BakeMine(const std::string& dir) {
   fs::create_directories(dir);
-  BakeObjects(BakeContext{dir, ""});
-  BakeTiles(BakeContext{dir, ""});
-  BakeUi(BakeContext{dir, ""});
+  BakeObjects(BakeContext(dir));
+  BakeTiles(BakeContext(dir));
+  BakeUi(BakeContext(dir));
 }
 
 TEST(Repeatable, TwoRunsWriteIdenticalFiles) {

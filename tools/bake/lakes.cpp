@@ -1,10 +1,12 @@
-// lakes/: the catalogue, and every lake's definition, map and preview.
+// lakes/: the campaign's catalogue, and every lake's definition, map and
+// preview.
 #include <filesystem>
 
 #include "bake/bake.h"
 #include "bake/container_writer.h"
 #include "bake/lake_campaign.h"
 #include "bake/lake_preview.h"
+#include "core/error.h"
 #include "core/files.h"
 #include "media/png/png_file.h"
 
@@ -13,11 +15,17 @@ namespace tw::bake {
 void BakeLakes(const BakeContext& ctx) {
   const std::string folder = JoinPath(ctx.out, "lakes");
   std::filesystem::create_directories(folder);
-  const std::vector<LakeSpec>& lakes = Campaign();
+  const std::vector<LakeSpec> lakes =
+      ReadCampaign(ctx.campaign.empty() ? DefaultCampaignFile() : ctx.campaign);
   WriteFileAtomic(JoinPath(folder, "lakes.ini"), CatalogueText(lakes));
   for (const LakeSpec& lake : lakes) {
-    WriteFileAtomic(JoinPath(folder, lake.name + ".ini"), LakeDefinitionText(lake));
-    const LakeMap map = GenerateMap(lake.map);
+    LakeMap map;
+    try {
+      map = GenerateMap(lake.map);
+    } catch (const GameError& e) {
+      throw GameError("Lake " + lake.name + ": " + e.what());
+    }
+    WriteFileAtomic(JoinPath(folder, lake.name + ".ini"), LakeDefinitionText(lake.rules));
     WriteBytes(JoinPath(folder, lake.name + ".iso"), EncodeLakeMap(map));
     WriteBytes(
         JoinPath(folder, lake.name + ".bmp"),
