@@ -106,6 +106,7 @@ void TDXDraw::Initialize() {
       if (surface_.Format() != format) {
         surface_ = Surface16(kScreenWidth, kScreenHeight, format);
         primary_ = Surface16(kScreenWidth, kScreenHeight, format);
+        backBehind_ = false;
       }
       surface_.SetLost(false);
       primary_.SetLost(false);
@@ -179,12 +180,34 @@ void TDXDraw::Flip() {
   if (PageFlip) {
     // The back buffer becomes the visible surface and the old visible
     // surface the next back buffer.
+    if (backBehind_) CatchUp({});
     std::swap(surface_, primary_);
-  } else {
-    std::memcpy(primary_.Pixels(), surface_.Pixels(),
-                static_cast<size_t>(surface_.Pitch()) * static_cast<size_t>(surface_.Height()));
+  } else if (!backBehind_) {
+    // As if copied: the visible surface takes the frame, and the back
+    // buffer is given it again when next used. Flipping again before that
+    // shows the same frame once more.
+    std::swap(surface_, primary_);
+    backBehind_ = true;
   }
   platform_.Present(primary_);
+}
+
+void TDXDraw::CatchUp(std::span<const uint8_t> covered) {
+  backBehind_ = false;
+  const auto rows = static_cast<size_t>(surface_.Height());
+  const auto pitch = static_cast<size_t>(surface_.Pitch());
+  // Runs of rows not covered, each copied at once.
+  for (size_t y = 0; y < rows;) {
+    if (y < covered.size() && covered[y]) {
+      ++y;
+      continue;
+    }
+    size_t end = y + 1;
+    while (end < rows && !(end < covered.size() && covered[end])) ++end;
+    std::memcpy(surface_.Row(static_cast<int32_t>(y)), primary_.Row(static_cast<int32_t>(y)),
+                pitch * (end - y));
+    y = end;
+  }
 }
 
 void TDXDraw::PresentPrimary() {

@@ -2,9 +2,17 @@
 // into, the visible surface that pop-ups draw on directly, and the step that
 // presents them. It takes the display when initialised and gives it back when
 // finalised; the sprite libraries bound to it build their frames meanwhile.
+//
+// Presenting without page flipping leaves the shown frame in both surfaces.
+// The two buffers trade places instead of one being copied into the other,
+// and the back buffer gets the frame back only when either surface is next
+// used, and then only the rows its user will not paint over entirely: the
+// map usually paints them all, so a frame costs no copy beyond the
+// display's own.
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <vector>
 
 #include "media/platform.h"
@@ -19,10 +27,26 @@ class TDXDraw {
   TDXDraw(const TDXDraw&) = delete;
   TDXDraw& operator=(const TDXDraw&) = delete;
 
-  // The back buffer: everything drawn per frame goes here.
-  Surface16& Surface() { return surface_; }
+  // The back buffer: everything drawn per frame goes here. After a Flip it
+  // holds the frame just shown.
+  Surface16& Surface() {
+    if (backBehind_) CatchUp({});
+    return surface_;
+  }
+  // The same for a caller that paints every pixel of the rows marked in
+  // `covered` (one entry per row) before it reads any of them: those rows
+  // are not brought up to date first.
+  Surface16& SurfaceToCover(std::span<const uint8_t> covered) {
+    if (backBehind_) CatchUp(covered);
+    return surface_;
+  }
   // The visible surface: what is drawn here shows at once with PresentPrimary.
-  Surface16& Primary() { return primary_; }
+  // The back buffer is brought up to date first, so that what is drawn here
+  // stays off it.
+  Surface16& Primary() {
+    if (backBehind_) CatchUp({});
+    return primary_;
+  }
   PixelFormat Format() const { return surface_.Format(); }
   int32_t Width() const { return surface_.Width(); }
   int32_t Height() const { return surface_.Height(); }
@@ -79,6 +103,8 @@ class TDXDraw {
 
  private:
   void ChooseDisplayMode();
+  // Gives the back buffer the frame last presented, except the rows marked.
+  void CatchUp(std::span<const uint8_t> covered);
   void BuildFrames();
   void ApplyCursor();
 
@@ -100,6 +126,9 @@ class TDXDraw {
   bool visible_ = false;
   bool cursorHidden_ = false;
   bool displayTaken_ = false;
+  // The back buffer still holds an older frame than the visible surface,
+  // which it should equal.
+  bool backBehind_ = false;
 };
 
 }  // namespace tw

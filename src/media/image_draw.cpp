@@ -76,6 +76,33 @@ void TPictureCollectionItem::DrawSpans(Surface16& dest, int32_t frame, int32_t f
   }
 }
 
+bool TPictureCollectionItem::CoversDiamond(int32_t width, int32_t height) const {
+  if (!initialized_ || grid_.Count() == 0 || height < 2 || height % 2 != 0 || width != 2 * height ||
+      grid_.frameW != width || grid_.frameH < height)
+    return false;
+  const uint16_t key = ColorKey();
+  const DiamondAnswer asked{true, false, Transparent, width, height, key};
+  if (diamond_.known && diamond_.transparent == asked.transparent && diamond_.width == width &&
+      diamond_.height == height && diamond_.key == key)
+    return diamond_.covers;
+  diamond_ = asked;
+  for (int32_t f = 0; f < grid_.Count(); ++f) {
+    const Rect r = FrameRect(f);
+    // Frames reaching past the picture are never counted on.
+    if (r.Right > picture_.Width || r.Bottom > picture_.Height) return false;
+    if (!Transparent) continue;  // every pixel is painted
+    for (int32_t j = 0; j < height; ++j) {
+      const int32_t half = std::min(j, height - 1 - j);
+      const uint16_t* row =
+          converted_.data() + static_cast<size_t>(r.Bottom - height + j) * picture_.Width + r.Left;
+      for (int32_t x = height - 1 - 2 * half; x < height + 1 + 2 * half; ++x)
+        if (row[x] == key) return false;
+    }
+  }
+  diamond_.covers = true;
+  return true;
+}
+
 void TPictureCollectionItem::StretchDraw(Surface16& dest, const Rect& rect, int32_t frame) const {
   if (!initialized_ || frame < 0 || frame >= grid_.Count() || rect.Empty()) return;
   if (rect.Left > dest.Width() || rect.Top > dest.Height()) return;

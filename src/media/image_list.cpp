@@ -94,6 +94,7 @@ void TPictureCollectionItem::Restore(PixelFormat format) {
                                          static_cast<uint8_t>(c >> 8), static_cast<uint8_t>(c));
   }
   initialized_ = true;
+  diamond_ = {};
   BuildSpans();
 }
 

@@ -46,6 +46,13 @@ class TPictureCollectionItem {
   // The frame scaled (nearest pixel) to fill `rect`, clipped to `dest`.
   void StretchDraw(Surface16& dest, const Rect& rect, int32_t frame) const;
 
+  // Whether Draw, whatever the frame, paints every pixel of the isometric
+  // diamond a map tile stands on: `width` wide (twice `height`), in the
+  // frame's bottom `height` rows, where row j (and row height - 1 - j) of
+  // the diamond's top half holds the 4j + 2 pixels around its middle.
+  // Diamonds like these on rows half a tile apart leave no gap between them.
+  bool CoversDiamond(int32_t width, int32_t height) const;
+
   // The drawing surface came up: convert the picture to `format` and build
   // the frames. Finalize drops them again; the picture stays.
   void Restore(PixelFormat format);
@@ -82,6 +89,13 @@ class TPictureCollectionItem {
   std::vector<uint32_t> spanRows_;  // per frame row, its first span; one more at the end
   std::vector<Span> spans_;
   uint16_t spanKey_ = 0;
+  // CoversDiamond's last answer and what it was for.
+  struct DiamondAnswer {
+    bool known = false, covers = false, transparent = false;
+    int32_t width = 0, height = 0;
+    uint16_t key = 0;
+  };
+  mutable DiamondAnswer diamond_;
 };
 
 class TDXImageList {

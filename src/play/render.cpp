@@ -1,6 +1,7 @@
 #include "play/render.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "core/numeric.h"
@@ -28,6 +29,24 @@ void DrawWakeDrop(PlayContext& ctx, TPictureCollectionItem& water, const WakePar
   water.StretchDraw(ctx.DXDraw.Surface(), Rect{x, y, x + side, y + side}, 0);
 }
 
+// The cells DrawMap draws: one column and one row more above and to the
+// left, for the pictures that rise or reach into view.
+struct CellRange {
+  int32_t col0, col1, row0, row1;
+};
+
+CellRange DrawnCells(const GameState& s, int32_t w, int32_t h) {
+  const int32_t tileW = s.TileWidth(), halfH = s.TileHeight() / 2;
+  const int32_t col0 = std::max(0, s.ViewX / tileW - 1);
+  const int32_t row0 = std::max(0, s.ViewY / halfH - 1);
+  return {col0, std::min(s.MapMaxCol(), w / tileW + col0 + 2), row0,
+          std::min(s.MapMaxRow(), row0 + h / halfH)};
+}
+
+int64_t FloorDiv(int64_t a, int64_t b) {
+  return a / b - (a % b != 0 && (a < 0) != (b < 0) ? 1 : 0);
+}
+
 }  // namespace
 
 int32_t BoatFrame(uint8_t heading) {
@@ -38,19 +57,53 @@ int32_t AnglerFrame(uint8_t facing, int32_t step) {
   return (15 - (facing - 15) / 16) * 6 + step;
 }
 
+void MapCoveredRows(PlayContext& ctx, std::span<uint8_t> covered) {
+  std::fill(covered.begin(), covered.end(), uint8_t{0});
+  const GameState& s = ctx.State;
+  const int32_t tileW = s.TileWidth(), tileH = s.TileHeight(), halfH = tileH / 2;
+  // Only diamonds twice as wide as high leave no gaps on rows half a tile apart.
+  if (tileH < 2 || tileH % 2 != 0 || tileW != 2 * tileH || !s.Map) return;
+  const int32_t w = ctx.DXDraw.Width(), h = static_cast<int32_t>(covered.size());
+  const CellRange cells = DrawnCells(s, w, ctx.DXDraw.Height());
+  // Grid row r's diamonds cross the screen rows from r * halfH - ViewY on,
+  // tileH of them; these are the grid rows that reach the screen.
+  const int64_t first = FloorDiv(int64_t{s.ViewY} - tileH, halfH) + 1;
+  const int64_t last = FloorDiv(int64_t{s.ViewY} + h - 1, halfH);
+  std::array<uint8_t, kScreenHeight + 2> whole{};  // grid rows painted across the screen
+  if (last - first + 1 > static_cast<int64_t>(whole.size())) return;
+  const int32_t count = ctx.DXTileList.Count();
+  for (int64_t r = first; r <= last; ++r) {
+    bool painted = r >= cells.row0 && r <= cells.row1;
+    const int64_t shift = (r % 2) * (tileW / 2);
+    // The cells whose diamonds reach into the screen's width.
+    const int64_t c0 = FloorDiv(s.ViewX - shift - tileW, tileW) + 1;
+    const int64_t c1 = FloorDiv(s.ViewX - shift + w - 1, tileW);
+    painted = painted && c0 >= cells.col0 && c1 <= cells.col1;
+    for (int64_t c = c0; painted && c <= c1; ++c) {
+      const int32_t tile = ctx.State.Cell(static_cast<int32_t>(c), static_cast<int32_t>(r)).Tile;
+      painted = tile >= 0 && tile < count && ctx.DXTileList.Items(tile).CoversDiamond(tileW, tileH);
+    }
+    whole[static_cast<size_t>(r - first)] = painted;
+  }
+  // A screen row lies on the diamonds of two grid rows.
+  for (int32_t y = 0; y < h; ++y) {
+    const int64_t r = FloorDiv(int64_t{y} + s.ViewY, halfH);
+    covered[static_cast<size_t>(y)] =
+        whole[static_cast<size_t>(r - first)] && whole[static_cast<size_t>(r - 1 - first)];
+  }
+}
+
 void DrawMap(PlayContext& ctx) {
   GameState& s = ctx.State;
   const int32_t tileW = s.TileWidth(), halfH = s.TileHeight() / 2;
   if (tileW < 1 || halfH < 1) return;  // no map loaded
-  Surface16& surface = ctx.DXDraw.Surface();
-  const int32_t w = surface.Width(), h = surface.Height();
+  // What the last frame left shows only where the tiles leave gaps.
+  std::array<uint8_t, kScreenHeight> covered;
+  MapCoveredRows(ctx, covered);
+  Surface16& surface = ctx.DXDraw.SurfaceToCover(covered);
+  const int32_t h = surface.Height();
   const int32_t count = ctx.DXTileList.Count();
-  // One column and one row more above and to the left, for the pictures that
-  // rise or reach into view.
-  const int32_t col0 = std::max(0, s.ViewX / tileW - 1);
-  const int32_t row0 = std::max(0, s.ViewY / halfH - 1);
-  const int32_t row1 = std::min(s.MapMaxRow(), row0 + h / halfH);
-  const int32_t col1 = std::min(s.MapMaxCol(), w / tileW + col0 + 2);
+  const auto [col0, col1, row0, row1] = DrawnCells(s, surface.Width(), h);
   for (int32_t row = row0; row <= row1; ++row) {
     const int32_t shift = (row % 2) * (tileW / 2);
     const int32_t baseY = s.TileHeight() + row * halfH - s.ViewY;

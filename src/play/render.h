@@ -3,6 +3,7 @@
 // boat and its angler, the dashboard, the message line and the cursor.
 #pragma once
 #include <cstdint>
+#include <span>
 
 #include "play/context.h"
 
@@ -17,6 +18,11 @@ void DrawWakeFront(PlayContext& ctx);    // the drops in front of the boat, draw
 void DrawDashboard(PlayContext& ctx);    // dashboard, fish meter and, while hooked, the power bar
 void DrawMessageLine(PlayContext& ctx);  // the centred message; counts its timer down
 void DrawCursor(PlayContext& ctx);
+
+// Marks the screen rows DrawMap will paint every pixel of, as things stand:
+// each cell whose diamond reaches into them is drawn, with a tile that
+// fills its diamond. What the last frame left in the other rows may show.
+void MapCoveredRows(PlayContext& ctx, std::span<uint8_t> covered);
 
 // The frame of a 32-frame boat picture for a heading (0 to 11 give 31).
 int32_t BoatFrame(uint8_t heading);

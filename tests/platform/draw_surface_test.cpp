@@ -202,6 +202,41 @@ TEST_F(DrawSurface, FlipCopiesOrSwapsAndPrimaryShowsAtOnce) {
   EXPECT_EQ(draw.Surface().At(0, 0), 0x0002) << "page flipping swaps the buffers";
 }
 
+// A copying Flip leaves the shown frame in the back buffer however it is
+// done: rows a caller will paint over may keep older pixels until painted,
+// every other row and every way in shows the frame, and what a pop-up draws
+// on the visible surface never reaches the back buffer.
+TEST_F(DrawSurface, AfterAFlipTheBackBufferHoldsTheShownFrameWhereverItIsSeen) {
+  draw.Initialize();
+  draw.Surface().Fill(0x0001);
+  draw.Flip();
+  draw.Surface().Fill(0x0002);
+  draw.Flip();
+  std::vector<uint8_t> covered(480, 0);
+  covered[10] = covered[11] = 1;
+  Surface16& back = draw.SurfaceToCover(covered);
+  EXPECT_EQ(back.At(0, 9), 0x0002);
+  EXPECT_EQ(back.At(639, 12), 0x0002);
+  EXPECT_NE(back.At(0, 10), 0x0002) << "a covered row is left to its painter";
+  for (int32_t x = 0; x < 640; ++x) back.Set(x, 10, 7), back.Set(x, 11, 7);
+  draw.Flip();
+  draw.Flip();  // nothing drawn between: the same frame again
+  EXPECT_EQ(platform.LastFrame().At(3, 10), 7);
+  EXPECT_EQ(platform.LastFrame().At(3, 12), 0x0002);
+
+  draw.Primary().Set(5, 5, 0x0FFF);  // a pop-up over the shown frame
+  draw.PresentPrimary();
+  EXPECT_EQ(platform.LastFrame().At(5, 5), 0x0FFF);
+  EXPECT_EQ(draw.Surface().At(5, 5), 0x0002) << "the pop-up stays off the back buffer";
+  EXPECT_EQ(draw.Surface().At(3, 11), 7);
+
+  draw.Flip();
+  draw.PageFlip = true;
+  draw.Flip();  // a back buffer still to be brought up to date is, before it shows
+  EXPECT_EQ(platform.LastFrame().At(3, 11), 7);
+  EXPECT_EQ(platform.LastFrame().At(5, 5), 0x0002);
+}
+
 TEST_F(DrawSurface, LibrariesAddedToAnInitializedSurfaceGetFramesAtOnce) {
   draw.Initialize();
   FakeLibrary tiles{&log};

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "play/boat.h"
 #include "play/play_fixture.h"
 
@@ -79,6 +81,58 @@ TEST_F(RenderTest, EmptyAndUnknownTilesLeaveThePreviousPicture) {
   for (int32_t y = 0; y < 480; y += 7)
     for (int32_t x = 0; x < 640; x += 7) ASSERT_EQ(At(x, y), old) << x << "," << y;
   EXPECT_EQ(fx.S().Cell(30, 35).AnimTick, 0);
+}
+
+// A map tile that stands on its diamond: 64 by `height`, the 4j + 2 middle
+// pixels of each of the bottom 32 rows' upper half and their mirror, less
+// any pixel named in `holes`.
+Picture DiamondTile(int32_t height, uint32_t colour, std::vector<std::pair<int, int>> holes = {}) {
+  Picture p(64, height, 0);
+  for (int32_t j = 0; j < 32; ++j) {
+    const int32_t half = std::min(j, 31 - j);
+    for (int32_t x = 31 - 2 * half; x < 33 + 2 * half; ++x) p.At(x, height - 32 + j) = colour;
+  }
+  for (auto [x, y] : holes) p.At(x, y) = 0;
+  return p;
+}
+
+// The rows the map is said to cover are painted whole, on any view and by
+// real diamonds, which leave no gap between them; what cannot be vouched
+// for (an empty cell, a tile with a hole, the map's edge) is not claimed.
+TEST_F(RenderTest, RowsTheMapCoversArePaintedEveryPixel) {
+  fx.DXTileList.Items(2).SetPicture(DiamondTile(32, 0x204080));
+  fx.DXTileList.Items(24).PatternHeight = 96;  // a tree on its diamond
+  fx.DXTileList.Items(24).SetPicture(DiamondTile(96, 0x306030));
+  fx.DXTileList.Items(3).SetPicture(DiamondTile(32, 0x2040A0, {{31, 0}}));
+  fx.MakeLake(40, 120, 2);
+  for (int32_t c = 0; c <= 40; c += 3) fx.SetTile(c, 60, 24);
+  fx.SetTile(20, 90, 3);
+  fx.SetTile(10, 100, -1);
+  GameState& s = fx.S();
+  const uint16_t sentinel = fx.Packed(0x123456);
+  struct View {
+    int32_t x, y, coveredAtLeast;
+  };
+  for (const View v : {View{640, 800, 480}, View{645, 805, 475}, View{1, 7, 0}, View{-3, -20, 0},
+                       View{1000, 1300, 0}, View{200, 1480, 0}, View{2000, 1800, 0}}) {
+    s.ViewX = v.x;
+    s.ViewY = v.y;
+    std::array<uint8_t, 480> covered{};
+    MapCoveredRows(fx.Ctx, covered);
+    fx.DXDraw.Surface().Fill(sentinel);
+    DrawMap(fx.Ctx);
+    int32_t rows = 0;
+    for (int32_t y = 0; y < 480; ++y) {
+      if (!covered[static_cast<size_t>(y)]) continue;
+      ++rows;
+      for (int32_t x = 0; x < 640; ++x)
+        ASSERT_NE(At(x, y), sentinel) << "view " << v.x << "," << v.y << " pixel " << x << "," << y;
+    }
+    EXPECT_GE(rows, v.coveredAtLeast) << v.x << "," << v.y;
+    if (v.coveredAtLeast == 0) {
+      EXPECT_LT(rows, 480) << v.x << "," << v.y;
+    }
+  }
 }
 
 TEST_F(RenderTest, BoatShowsItsThrottlePictureOnlyWhileDriving) {
