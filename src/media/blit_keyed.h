@@ -1,9 +1,12 @@
 // The inner loops of sprite drawing: copying one row of 16-bit pixels with
 // the colour key left out. Eight pixels at a time where the processor allows;
-// runs that are all key or all colour cost one compare.
+// runs that are all key or all colour cost one compare. The map's diamonds,
+// drawn by the hundred every frame, have straight-line code of their own.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
@@ -31,7 +34,8 @@ inline void BlitKeyedRow(uint16_t* dst, const uint16_t* src, int32_t n, uint16_t
 }
 
 // A run of opaque pixels, usually short: copied inline, eight at a time, the
-// last eight overlapping what came before rather than a slow tail.
+// last eight overlapping what came before rather than a slow tail; shorter
+// runs as two overlapping moves of four or two pixels.
 inline void BlitSpan(uint16_t* dst, const uint16_t* src, int32_t n) {
 #ifdef __SSE2__
   if (n >= 8) {
@@ -44,12 +48,83 @@ inline void BlitSpan(uint16_t* dst, const uint16_t* src, int32_t n) {
                        _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + n - 8)));
     return;
   }
+#else
+  if (n > 8) {
+    std::memcpy(dst, src, static_cast<size_t>(n) * sizeof(uint16_t));
+    return;
+  }
 #endif
-  for (int32_t i = 0; i < n; ++i) dst[i] = src[i];
+  if (n >= 4) {
+    uint64_t head, tail;
+    std::memcpy(&head, src, 8);
+    std::memcpy(&tail, src + n - 4, 8);
+    std::memcpy(dst, &head, 8);
+    std::memcpy(dst + n - 4, &tail, 8);
+  } else if (n >= 2) {
+    uint32_t head, tail;
+    std::memcpy(&head, src, 4);
+    std::memcpy(&tail, src + n - 2, 4);
+    std::memcpy(dst, &head, 4);
+    std::memcpy(dst + n - 2, &tail, 4);
+  } else if (n == 1) {
+    dst[0] = src[0];
+  }
 }
 
 inline void BlitRow(uint16_t* dst, const uint16_t* src, int32_t n) {
   std::memcpy(dst, src, static_cast<size_t>(n) * sizeof(uint16_t));
+}
+
+// The isometric diamond a map tile stands on, `height` rows high and twice
+// as wide: row j of the top half and its mirror row height - 1 - j hold the
+// 4j + 2 pixels around the middle. Diamonds like these on rows half a tile
+// apart leave no gap between them.
+struct DiamondRow {
+  int32_t start, length;
+};
+constexpr DiamondRow DiamondRowOf(int32_t height, int32_t j) {
+  const int32_t half = j < height / 2 ? j : height - 1 - j;
+  return {height - 1 - 2 * half, 4 * half + 2};
+}
+
+namespace diamond_detail {
+
+// One row of known length: its eight-pixel moves, the last overlapping.
+template <int32_t Start, int32_t Length>
+inline void Row(uint16_t* dst, const uint16_t* src) {
+#ifdef __SSE2__
+  if constexpr (Length >= 8) {
+    constexpr int32_t kFull = Length / 8;
+    __m128i v[kFull + 1];
+    for (int32_t i = 0; i < kFull; ++i)
+      v[i] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + Start + 8 * i));
+    if constexpr (Length % 8 != 0)
+      v[kFull] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + Start + Length - 8));
+    for (int32_t i = 0; i < kFull; ++i)
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + Start + 8 * i), v[i]);
+    if constexpr (Length % 8 != 0)
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + Start + Length - 8), v[kFull]);
+    return;
+  }
+#endif
+  BlitSpan(dst + Start, src + Start, Length);
+}
+
+template <size_t... J>
+inline void Rows(uint16_t* dst, ptrdiff_t dstPitch, const uint16_t* src, ptrdiff_t srcPitch,
+                 std::index_sequence<J...>) {
+  (Row<DiamondRowOf(32, J).start, DiamondRowOf(32, J).length>(
+       dst + static_cast<ptrdiff_t>(J) * dstPitch, src + static_cast<ptrdiff_t>(J) * srcPitch),
+   ...);
+}
+
+}  // namespace diamond_detail
+
+// The 64 by 32 diamond of the map's tiles, from the diamond's top-left
+// corner in both pictures; pitches count pixels.
+inline void BlitDiamond64x32(uint16_t* dst, ptrdiff_t dstPitch, const uint16_t* src,
+                             ptrdiff_t srcPitch) {
+  diamond_detail::Rows(dst, dstPitch, src, srcPitch, std::make_index_sequence<32>());
 }
 
 }  // namespace tw

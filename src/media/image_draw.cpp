@@ -53,14 +53,21 @@ void TPictureCollectionItem::DrawSpans(Surface16& dest, int32_t frame, int32_t f
   const uint16_t* src =
       converted_.data() + static_cast<size_t>(r.Top + frameY) * picture_.Width + r.Left;
   if (frameX == 0 && clipRight >= grid_.frameW) {
-    // Whole rows (most map tiles): every run is copied as it is.
-    for (int32_t j = 0; j < height; ++j, src += picture_.Width) {
-      uint16_t* out = dest.Row(top + j) + left;
-      for (uint32_t k = rowSpans[j], end = rowSpans[j + 1]; k < end; ++k) {
-        const int32_t s = spans_[k].start;
-        BlitSpan(out + s, src + s, spans_[k].length);
-      }
+    // Whole rows (most map tiles): every run is copied as it is, in one pass
+    // over the runs of the rows shown.
+    uint16_t* out = dest.Row(top) + left;
+    const ptrdiff_t destW = dest.Width(), srcW = picture_.Width;
+    // A whole frame standing on a map diamond: the rows above it run by
+    // run, the diamond in one go.
+    const bool diamond = frameY == 0 && height == grid_.frameH && !diamondBase_.empty() &&
+                         diamondBase_[static_cast<size_t>(frame)];
+    const int32_t runRows = diamond ? height - 32 : height;
+    const Span* end = spans_.data() + rowSpans[runRows];
+    for (const Span* span = spans_.data() + rowSpans[0]; span != end; ++span) {
+      const ptrdiff_t j = span->row - frameY;
+      BlitSpan(out + j * destW + span->start, src + j * srcW + span->start, span->length);
     }
+    if (diamond) BlitDiamond64x32(out + runRows * destW, destW, src + runRows * srcW, srcW);
     return;
   }
   for (int32_t j = 0; j < height; ++j, src += picture_.Width) {
@@ -92,10 +99,10 @@ bool TPictureCollectionItem::CoversDiamond(int32_t width, int32_t height) const 
     if (r.Right > picture_.Width || r.Bottom > picture_.Height) return false;
     if (!Transparent) continue;  // every pixel is painted
     for (int32_t j = 0; j < height; ++j) {
-      const int32_t half = std::min(j, height - 1 - j);
+      const DiamondRow d = DiamondRowOf(height, j);
       const uint16_t* row =
           converted_.data() + static_cast<size_t>(r.Bottom - height + j) * picture_.Width + r.Left;
-      for (int32_t x = height - 1 - 2 * half; x < height + 1 + 2 * half; ++x)
+      for (int32_t x = d.start; x < d.start + d.length; ++x)
         if (row[x] == key) return false;
     }
   }

@@ -5,6 +5,7 @@
 
 #include "core/error.h"
 #include "core/files.h"
+#include "media/blit_keyed.h"
 #include "media/container.h"
 
 namespace tw {
@@ -101,11 +102,14 @@ void TPictureCollectionItem::Restore(PixelFormat format) {
 void TPictureCollectionItem::BuildSpans() {
   spanRows_.clear();
   spans_.clear();
+  diamondBase_.clear();
   spanKey_ = ColorKey();
   // Frames that overlap could make the run lists larger than the picture;
   // such items draw pixel by pixel instead.
   const int64_t rows = int64_t{grid_.Count()} * grid_.frameH;
   if (rows == 0 || rows * grid_.frameW > 2 * static_cast<int64_t>(converted_.size())) return;
+  // Runs hold their place in 16 bits.
+  if (grid_.frameW > UINT16_MAX || grid_.frameH > UINT16_MAX) return;
   spanRows_.reserve(static_cast<size_t>(rows) + 1);
   for (int32_t f = 0; f < grid_.Count(); ++f) {
     Rect r = FrameRect(f);
@@ -117,11 +121,24 @@ void TPictureCollectionItem::BuildSpans() {
         int32_t start = x;
         while (x < grid_.frameW && row[x] != spanKey_) ++x;
         if (x > start)
-          spans_.push_back({static_cast<uint16_t>(start), static_cast<uint16_t>(x - start)});
+          spans_.push_back({static_cast<uint16_t>(start), static_cast<uint16_t>(x - start),
+                            static_cast<uint16_t>(y - r.Top)});
       }
     }
   }
   spanRows_.push_back(static_cast<uint32_t>(spans_.size()));
+  if (grid_.frameW != 64 || grid_.frameH < 32) return;
+  diamondBase_.assign(static_cast<size_t>(grid_.Count()), 1);
+  for (int32_t f = 0; f < grid_.Count(); ++f) {
+    const size_t firstRow = static_cast<size_t>(f) * grid_.frameH + grid_.frameH - 32;
+    for (int32_t j = 0; j < 32; ++j) {
+      const uint32_t k = spanRows_[firstRow + j];
+      const DiamondRow d = DiamondRowOf(32, j);
+      if (spanRows_[firstRow + j + 1] != k + 1 || spans_[k].start != d.start ||
+          spans_[k].length != d.length)
+        diamondBase_[static_cast<size_t>(f)] = 0;
+    }
+  }
 }
 
 void TPictureCollectionItem::Finalize() {
@@ -133,6 +150,8 @@ void TPictureCollectionItem::Finalize() {
   spanRows_.shrink_to_fit();
   spans_.clear();
   spans_.shrink_to_fit();
+  diamondBase_.clear();
+  diamondBase_.shrink_to_fit();
 }
 
 // ---- the library ---------------------------------------------------------

@@ -74,7 +74,7 @@ class TPictureCollectionItem {
   // frames are built, so drawing copies runs and never looks at key pixels.
   // Used while the key is still the one they were found with.
   struct Span {
-    uint16_t start, length;
+    uint16_t start, length, row;  // row within the frame
   };
   void BuildSpans();
   void DrawSpans(Surface16& dest, int32_t frame, int32_t frameX, int32_t frameY, int32_t left,
@@ -88,6 +88,9 @@ class TPictureCollectionItem {
   Grid grid_;
   std::vector<uint32_t> spanRows_;  // per frame row, its first span; one more at the end
   std::vector<Span> spans_;
+  // Per frame: its bottom 32 rows are exactly the 64 by 32 diamond of a map
+  // tile, drawn by BlitDiamond64x32.
+  std::vector<uint8_t> diamondBase_;
   uint16_t spanKey_ = 0;
   // CoversDiamond's last answer and what it was for.
   struct DiamondAnswer {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/error.h"
+#include "media/blit_keyed.h"
 #include "media/container.h"
 #include "media/library_writer.h"
 
@@ -254,6 +255,52 @@ TEST_F(ImageListDraw, WideRowsUseTheFastPathCorrectly) {
   for (int32_t y = 0; y < 2; ++y)
     for (int32_t x = 0; x < 37; ++x)
       ASSERT_EQ(s.At(x + 2, y), (x * 7 + y) % 5 == 0 ? 0x0000 : 0x0001) << x << "," << y;
+}
+
+// Map tiles standing on the 64 by 32 diamond take their own straight-line
+// path; they must draw exactly what any picture draws, whole or clipped, and
+// say truly whether they fill their diamond.
+TEST(ImageListDiamonds, DiamondTilesDrawPixelForPixelAndKnowWhetherTheyFillTheirDiamond) {
+  // Two frames of a tile 96 high: a diamond at the bottom, a trunk above it
+  // and a texture that differs in every pixel.
+  auto inside = [](int32_t x, int32_t y) {
+    const DiamondRow d = DiamondRowOf(32, y % 96 - 64);
+    return y % 96 >= 64 ? x >= d.start && x < d.start + d.length : x >= 28 && x < 36 && y % 96 > 10;
+  };
+  const Picture tall = MakePicture(64, 192, [&](int32_t x, int32_t y) -> uint32_t {
+    return inside(x, y) ? 0x080808u + static_cast<uint32_t>((x * 7 + y * 13) & 0xFFFF) * 0x100 : 0;
+  });
+  Picture holed = MakePicture(
+      64, 32, [&](int32_t x, int32_t y) -> uint32_t { return inside(x, y + 64) ? 0x406080u : 0; });
+  holed.At(32, 31) = 0;  // the bottom corner is missing a pixel
+  TDXImageList list;
+  auto& tile = AddItem(list, "tall", tall, 64, 96);
+  auto& gap = AddItem(list, "holed", holed);
+  list.InitializeFrames(PixelFormat::RGB565);
+
+  for (auto [x, y] : std::vector<std::pair<int32_t, int32_t>>{{40, 20}, {-9, -70}, {600, 400}}) {
+    Surface16 s(680, 480);
+    s.Fill(0x0001);
+    tile.Draw(s, x, y, 1);
+    for (int32_t py = 0; py < 96; ++py)
+      for (int32_t px = 0; px < 64; ++px) {
+        if (!s.Contains(x + px, y + py)) continue;
+        const uint32_t c = tall.At(px, 96 + py);
+        const uint16_t want = c == 0 ? 0x0001 : s.Pack(c >> 16, (c >> 8) & 255, c & 255);
+        ASSERT_EQ(s.At(x + px, y + py), want) << x << "," << y << " at " << px << "," << py;
+      }
+  }
+
+  EXPECT_TRUE(tile.CoversDiamond(64, 32));
+  EXPECT_FALSE(tile.CoversDiamond(64, 48)) << "a diamond of another size";
+  EXPECT_FALSE(gap.CoversDiamond(64, 32));
+  gap.Transparent = false;
+  EXPECT_TRUE(gap.CoversDiamond(64, 32)) << "drawn opaque, the whole frame is painted";
+  const uint32_t c = tall.At(32, 96 + 70);  // a pixel inside the diamond becomes see-through
+  tile.TransparentColor = (c & 0xFF) << 16 | (c & 0xFF00) | c >> 16;
+  EXPECT_FALSE(tile.CoversDiamond(64, 32));
+  list.FinalizeFrames();
+  EXPECT_FALSE(gap.CoversDiamond(64, 32)) << "no frames, nothing drawn";
 }
 
 TEST_F(ImageListDraw, StretchScalesClipsAndKeys) {
