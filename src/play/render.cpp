@@ -72,6 +72,16 @@ void MapCoveredRows(PlayContext& ctx, std::span<uint8_t> covered) {
   std::array<uint8_t, kScreenHeight + 2> whole{};  // grid rows painted across the screen
   if (last - first + 1 > static_cast<int64_t>(whole.size())) return;
   const int32_t count = ctx.DXTileList.Count();
+  // Each tile is asked once: 0 not yet, 1 it fills its diamond, 2 it does not.
+  std::array<uint8_t, 256> fills{};
+  auto fillsDiamond = [&](int32_t tile) {
+    if (tile < 0 || tile >= count) return false;
+    if (tile >= static_cast<int32_t>(fills.size()))
+      return ctx.DXTileList.Items(tile).CoversDiamond(tileW, tileH);
+    uint8_t& known = fills[static_cast<size_t>(tile)];
+    if (known == 0) known = ctx.DXTileList.Items(tile).CoversDiamond(tileW, tileH) ? 1 : 2;
+    return known == 1;
+  };
   for (int64_t r = first; r <= last; ++r) {
     bool painted = r >= cells.row0 && r <= cells.row1;
     const int64_t shift = (r % 2) * (tileW / 2);
@@ -80,8 +90,7 @@ void MapCoveredRows(PlayContext& ctx, std::span<uint8_t> covered) {
     const int64_t c1 = FloorDiv(s.ViewX - shift + w - 1, tileW);
     painted = painted && c0 >= cells.col0 && c1 <= cells.col1;
     for (int64_t c = c0; painted && c <= c1; ++c) {
-      const int32_t tile = ctx.State.Cell(static_cast<int32_t>(c), static_cast<int32_t>(r)).Tile;
-      painted = tile >= 0 && tile < count && ctx.DXTileList.Items(tile).CoversDiamond(tileW, tileH);
+      painted = fillsDiamond(s.Cell(static_cast<int32_t>(c), static_cast<int32_t>(r)).Tile);
     }
     whole[static_cast<size_t>(r - first)] = painted;
   }
