@@ -133,6 +133,13 @@ MapPick PickCell(const MapHeader& h, int32_t x, int32_t y) {
   MapPick result;
   // Before a map is read the header may hold no tile size at all.
   if (w < 1 || hh < 1) return result;
+  // With even tile sizes the diamond's four edge tests come down to
+  // hh * |dx| + hw * |dy| <= hw * hh around its centre, and with modest
+  // sizes and points every product fits in 32 bits, so the wrapping the
+  // edge tests do never happens: the short test gives the same answer.
+  constexpr int32_t kShortSide = 1 << 8, kShortReach = 1 << 20;
+  const bool shortTest = w % 2 == 0 && tileH % 2 == 0 && w <= kShortSide && tileH <= kShortSide &&
+                         x > -kShortReach && x < kShortReach && y > -kShortReach && y < kShortReach;
   const int64_t c0 = std::max<int64_t>(0, x / w - 1);
   const int64_t r0 = std::max<int64_t>(0, y / hh - 1);
   const int64_t lastRow = std::min<int64_t>(h.MapMaxRow, r0 + 1);
@@ -147,8 +154,12 @@ MapPick PickCell(const MapHeader& h, int32_t x, int32_t y) {
       const int32_t top = Wrap32(r * hh);
       const int32_t midY = Wrap32(int64_t{top} + hh);
       const int32_t midX = Wrap32(int64_t{left} + hw);
-      if (PointInQuad(left, midY, midX, Wrap32(int64_t{top} + tileH), Wrap32(int64_t{left} + w),
-                      midY, midX, top, x, y)) {
+      const bool inside = shortTest ? int64_t{hh} * std::abs(int64_t{x} - midX) +
+                                              int64_t{hw} * std::abs(int64_t{y} - midY) <=
+                                          int64_t{hw} * hh
+                                    : PointInQuad(left, midY, midX, Wrap32(int64_t{top} + tileH),
+                                                  Wrap32(int64_t{left} + w), midY, midX, top, x, y);
+      if (inside) {
         result.Column =
             static_cast<int32_t>(std::min<int64_t>(std::max<int64_t>(0, c), h.MapMaxCol));
         result.Row = static_cast<int32_t>(std::min<int64_t>(std::max<int64_t>(0, r), h.MapMaxRow));

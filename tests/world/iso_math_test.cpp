@@ -201,5 +201,40 @@ TEST(IsoMath, PickingAgreesWithGeometryOnAFullSizeMap) {
   EXPECT_EQ(PickCell(big, INT32_MIN, INT32_MIN).Column, 0);
 }
 
+// The pick through the four wrapping edge tests alone, cell by cell in the
+// same order: what PickCell answers wherever its short test stands in.
+MapPick PickByEdgeTests(const MapHeader& h, int32_t x, int32_t y) {
+  const int64_t w = h.TileWidth, hw = w / 2, hh = h.TileHeight / 2;
+  const int64_t c0 = std::max<int64_t>(0, x / w - 1), r0 = std::max<int64_t>(0, y / hh - 1);
+  auto wrap = [](int64_t v) { return static_cast<int32_t>(static_cast<uint32_t>(v)); };
+  for (int64_t r = std::min<int64_t>(h.MapMaxRow, r0 + 1); r >= r0 - 1; --r)
+    for (int64_t c = std::min<int64_t>(h.MapMaxCol, c0 + 1); c >= c0 - 1; --c) {
+      const int32_t left = wrap(c * w + (r % 2) * hw), top = wrap(r * hh);
+      const int32_t midX = wrap(left + hw), midY = wrap(top + hh);
+      if (PointInQuad(left, midY, midX, wrap(int64_t{top} + h.TileHeight), wrap(left + w), midY,
+                      midX, top, x, y))
+        return {static_cast<int32_t>(std::clamp<int64_t>(c, 0, std::max(0, h.MapMaxCol))),
+                static_cast<int32_t>(std::clamp<int64_t>(r, 0, std::max(0, h.MapMaxRow)))};
+    }
+  return {};
+}
+
+TEST(IsoMath, PickingIsTheSameAsByTheEdgeTestsWhereverThatIsAsked) {
+  Random rng(11);
+  for (const MapHeader& h : {Header(64, 32, 150, 600), Header(256, 256, 3, 3), Header(2, 2, 9, 9),
+                             Header(64, 30, 40, 40), Header(65, 33, 40, 40)}) {
+    for (int n = 0; n < 200000; ++n) {
+      // Points over the map and its borders, and around the edge of the
+      // short test's reach.
+      const bool far = n % 4 == 0;
+      const int32_t x = far ? (1 << 20) - 300 + rng(600) : rng(160 * 64) - 300;
+      const int32_t y = far ? (1 << 20) - 300 + rng(600) : rng(620 * 16) - 300;
+      const MapPick want = PickByEdgeTests(h, x, y), got = PickCell(h, x, y);
+      ASSERT_TRUE(got.Column == want.Column && got.Row == want.Row)
+          << h.TileWidth << "x" << h.TileHeight << " at " << x << "," << y;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace tw
