@@ -301,6 +301,24 @@ TEST(ImageListDiamonds, DiamondTilesDrawPixelForPixelAndKnowWhetherTheyFillTheir
   EXPECT_FALSE(tile.CoversDiamond(64, 32));
   list.FinalizeFrames();
   EXPECT_FALSE(gap.CoversDiamond(64, 32)) << "no frames, nothing drawn";
+
+  // Both ways of copying a diamond, whichever the processor takes, copy the
+  // diamond's pixels and nothing else.
+  std::vector<uint16_t> from(64 * 32);
+  for (size_t i = 0; i < from.size(); ++i) from[i] = static_cast<uint16_t>(i * 2654435761u >> 7);
+  for (bool wide : {false, true}) {
+    std::vector<uint16_t> to(70 * 34, 0xBEEF);
+    uint16_t* corner = to.data() + 70 + 3;
+    if (wide && !diamond_detail::Wide(corner, 70, from.data(), 64)) continue;
+    if (!wide) diamond_detail::Narrow(corner, 70, from.data(), 64);
+    for (int32_t y = -1; y < 33; ++y)
+      for (int32_t x = -3; x < 67; ++x) {
+        const DiamondRow d = DiamondRowOf(32, y);
+        const bool in = y >= 0 && y < 32 && x >= d.start && x < d.start + d.length;
+        ASSERT_EQ(corner[y * 70 + x], in ? from[static_cast<size_t>(y * 64 + x)] : 0xBEEF)
+            << (wide ? "wide " : "narrow ") << x << "," << y;
+      }
+  }
 }
 
 TEST_F(ImageListDraw, StretchScalesClipsAndKeys) {
