@@ -11,6 +11,9 @@ namespace tw {
 namespace {
 
 constexpr const char* kSection = "Tarnwick";
+// "Game Speed" starts at "30FPS": every speed, distance and the clock count
+// frames, thirty to the second, so that is the speed the game is made for.
+constexpr int32_t kDesignSpeed = 0;
 
 }  // namespace
 
@@ -38,7 +41,7 @@ void TMainForm::BuildOptionsPanel() {
   speed->SetBounds(88, 21, 117, 21);
   speed->Hint = "Force faster computers to run slower.";
   speed->SetItems({"30FPS", "60FPS", "As fast as possible"});
-  speed->SetItemIndex(2);
+  speed->SetItemIndex(kDesignSpeed);
   flip = &video.Add<CheckBox>("flip");
   flip->SetBounds(15, 48, 98, 17);
   flip->Caption = "Page Flipping";
@@ -93,7 +96,7 @@ void TMainForm::BuildOptionsPanel() {
 void TMainForm::ReadSettings() {
   const IniFile ini = IniFile::Load(paths_.SettingsFile);
   flip->SetChecked(ini.ReadBool(kSection, "flip", false));
-  speed->SetItemIndex(ini.ReadInteger(kSection, "speed", 2));
+  speed->SetItemIndex(ini.ReadInteger(kSection, "speed", kDesignSpeed));
   mousedrive->SetChecked(ini.ReadBool(kSection, "mousedrive", true));
   keydrive->SetChecked(ini.ReadBool(kSection, "keydrive", false));
   soundon->SetChecked(ini.ReadBool(kSection, "soundon", true));
@@ -117,7 +120,7 @@ void TMainForm::applyClick() {
 
 void TMainForm::defaultClick() {
   flip->SetChecked(false);
-  speed->SetItemIndex(2);
+  speed->SetItemIndex(kDesignSpeed);
   mousedrive->SetChecked(true);
   keydrive->SetChecked(false);
   soundon->SetChecked(true);

@@ -85,7 +85,7 @@ TEST_F(FaultHeldMenu, PipesWhereTheSettingsOrASavedGameBelongNeverHoldTheGame) {
     Start();
     EXPECT_FALSE(watch.Stop()) << "the start waited on the pipe";
   }
-  EXPECT_EQ(F().speed->ItemIndex(), 2) << "the options keep their defaults";
+  EXPECT_EQ(F().speed->ItemIndex(), 0) << "the options keep their defaults";
   EXPECT_TRUE(F().soundon->Checked());
   EXPECT_EQ(F().lakes->Count(), 2) << "the rest of the start ran";
 

@@ -62,7 +62,7 @@ TEST_F(OptionsTest, DefaultWhileSoundIsOffTurnsSoundOnButWritesNothing) {
   Click(*F().defaultbutton);
   EXPECT_TRUE(F().soundon->Checked());
   EXPECT_TRUE(F().DXSound.Initialized()) << "the Sound ON handler ran";
-  EXPECT_EQ(F().speed->ItemIndex(), 2);
+  EXPECT_EQ(F().speed->ItemIndex(), 0) << "thirty frames a second, the game's own speed";
   EXPECT_TRUE(F().mousedrive->Checked());
   EXPECT_TRUE(F().bgsound->Checked());
   EXPECT_FALSE(F().flip->Checked());
@@ -108,7 +108,7 @@ TEST_F(OptionsTest, SaveOptionsWritesEveryKeyInOrderAndKeepsOtherLines) {
   const size_t section = text.find("[Tarnwick]");
   ASSERT_NE(section, std::string::npos);
   EXPECT_EQ(text.substr(section),
-            "[Tarnwick]\nflip=1\nspeed=2\nmousedrive=0\nkeydrive=1\nsoundon=1\nsoundoff=0\n"
+            "[Tarnwick]\nflip=1\nspeed=0\nmousedrive=0\nkeydrive=1\nsoundon=1\nsoundoff=0\n"
             "bgsound=1\n");
   // Read back at the next start.
   form_.reset();

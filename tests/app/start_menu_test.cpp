@@ -21,7 +21,7 @@ TEST_F(StartMenuTest, FirstStartWithoutSettingsShowsTitleWithMusicAndDefaults) {
                      static_cast<Control*>(F().quit)})
     EXPECT_FALSE(c->Visible()) << c->Name;
   // Options at their defaults, sound running, the title music on.
-  EXPECT_EQ(F().speed->ItemIndex(), 2);
+  EXPECT_EQ(F().speed->ItemIndex(), 0) << "thirty frames a second, the game's own speed";
   EXPECT_FALSE(F().flip->Checked());
   EXPECT_TRUE(F().mousedrive->Checked());
   EXPECT_TRUE(F().soundon->Checked());

@@ -22,14 +22,14 @@ inline std::string SourceFolder() {
   return src ? src : ".";
 }
 
-// The header the autopilot plays with: a new player, mouse driving, as
-// fast as possible.
+// The header the autopilot plays with: a new player, mouse driving, thirty
+// frames a second (the game's own speed; a headless run ignores it).
 inline ReplayHeader PilotHeader(const std::string& lake, uint32_t seed) {
   ReplayHeader h;
   h.Lake = lake;
   h.Seed = seed;
   h.Options.MouseDrive = true;
-  h.Options.SpeedIndex = 2;
+  h.Options.SpeedIndex = 0;
   return h;
 }
 

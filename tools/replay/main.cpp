@@ -49,8 +49,9 @@ int32_t Number(const std::string& text, int64_t lo, int64_t hi) {
 
 Options ParseArgs(int argc, char** argv) {
   Options o;
+  // The game's own defaults: Mouse Drive at thirty frames a second.
   o.header.Options.MouseDrive = true;
-  o.header.Options.SpeedIndex = 2;
+  o.header.Options.SpeedIndex = 0;
   auto value = [&](int& i) -> std::string {
     if (i + 1 >= argc) throw tw::GameError(std::string(argv[i]) + " needs a value");
     return argv[++i];
