@@ -62,13 +62,14 @@ const Mixer::Voice* Mixer::Get(int32_t voice) const {
   return &voices_[voice];
 }
 
-int32_t Mixer::CreateVoice(std::shared_ptr<const WaveData> wave) {
+int32_t Mixer::CreateVoice(std::shared_ptr<const WaveData> wave, int32_t group) {
   if (!wave || !Mixable(*wave)) return -1;
   for (int32_t i = 0; i < kMaxVoices; ++i) {
     Voice& v = voices_[i];
     if (v.inUse) continue;
     v = Voice{};
     v.wave = std::move(wave);
+    v.group = group >= 0 && group < kGroups ? group : 0;
     v.inUse = true;
     UpdateStep(v);
     ++inUse_;
@@ -129,6 +130,23 @@ void Mixer::SetFrequency(int32_t voice, int32_t rate) {
   UpdateStep(*v);
 }
 
+void Mixer::SetGroupVolume(int32_t group, int32_t percent) {
+  if (group < 0 || group >= kGroups) return;
+  groupVolume_[static_cast<size_t>(group)] = ClampI(percent, 0, kGroupVolumeMax);
+}
+
+int32_t Mixer::GroupVolume(int32_t group) const {
+  return group >= 0 && group < kGroups ? groupVolume_[static_cast<size_t>(group)] : 0;
+}
+
+void Mixer::SetGroupHeld(int32_t group, bool held) {
+  if (group >= 0 && group < kGroups) groupHeld_[static_cast<size_t>(group)] = held;
+}
+
+bool Mixer::GroupHeld(int32_t group) const {
+  return group >= 0 && group < kGroups && groupHeld_[static_cast<size_t>(group)];
+}
+
 bool Mixer::Playing(int32_t voice) const {
   const Voice* v = Get(voice);
   return v && v->playing;
@@ -159,7 +177,7 @@ void Mixer::UpdateGains(Voice& v) {
 }
 
 template <int Bits, int Channels>
-void Mixer::MixVoice(Voice& v, int32_t* acc, size_t frames) {
+void Mixer::MixVoice(Voice& v, int32_t gainLeft, int32_t gainRight, int32_t* acc, size_t frames) {
   const uint8_t* data = v.wave->Samples.data();
   const uint32_t count = v.wave->SampleFrames();
   const uint64_t end = static_cast<uint64_t>(count) << 32;
@@ -188,8 +206,8 @@ void Mixer::MixVoice(Voice& v, int32_t* acc, size_t frames) {
       int32_t r1 = SampleAt<Bits, Channels>(data, next, 1);
       right = r0 + (((r1 - r0) * frac) >> 15);
     }
-    acc[2 * i] += (left * v.gainLeft) >> 15;
-    acc[2 * i + 1] += (right * v.gainRight) >> 15;
+    acc[2 * i] += (left * gainLeft) >> 15;
+    acc[2 * i + 1] += (right * gainRight) >> 15;
     v.position += v.step;
   }
 }
@@ -199,12 +217,19 @@ void Mixer::Render(int16_t* stereo, size_t frames) {
     size_t n = std::min(frames, kChunk);
     std::memset(acc_.data(), 0, n * 2 * sizeof(int32_t));
     for (auto& v : voices_) {
-      if (!v.playing) continue;
-      bool stereoWave = v.wave->Channels == 2;
+      const auto group = static_cast<size_t>(v.group);
+      if (!v.playing || groupHeld_[group]) continue;
+      // The player's volume scales the voice's own gain, linearly in
+      // amplitude; a muted mixer still moves every voice on.
+      const int32_t scale = muted_ ? 0 : groupVolume_[group];
+      const int32_t gl = v.gainLeft * scale / kGroupVolumeMax;
+      const int32_t gr = v.gainRight * scale / kGroupVolumeMax;
+      int32_t* acc = acc_.data();
+      const bool stereoWave = v.wave->Channels == 2;
       if (v.wave->BitsPerSample == 16) {
-        stereoWave ? MixVoice<16, 2>(v, acc_.data(), n) : MixVoice<16, 1>(v, acc_.data(), n);
+        stereoWave ? MixVoice<16, 2>(v, gl, gr, acc, n) : MixVoice<16, 1>(v, gl, gr, acc, n);
       } else {
-        stereoWave ? MixVoice<8, 2>(v, acc_.data(), n) : MixVoice<8, 1>(v, acc_.data(), n);
+        stereoWave ? MixVoice<8, 2>(v, gl, gr, acc, n) : MixVoice<8, 1>(v, gl, gr, acc, n);
       }
     }
     for (size_t i = 0; i < n * 2; ++i)

@@ -21,6 +21,9 @@ inline constexpr int32_t kPanRight = 10000;
 // Unity gain in the mixer's fixed-point gains.
 inline constexpr int32_t kUnityGain = 1 << 15;
 
+// The player's volume for a group of voices, in percent of full loudness.
+inline constexpr int32_t kGroupVolumeMax = 100;
+
 // The linear factor for an attenuation in hundredths of a decibel,
 // as a fixed-point gain: 0 gives kUnityGain, −10000 gives 0.
 int32_t GainFromHundredthsDb(int32_t hundredthsDb);
@@ -29,6 +32,9 @@ class Mixer : public AudioSource {
  public:
   static constexpr int32_t kMaxVoices = 256;
   static constexpr uint32_t kDefaultRate = 44100;
+  // Voices belong to a group (the game's effects, its music and ambience)
+  // whose volume the player sets and which can be held as a whole.
+  static constexpr int32_t kGroups = 2;
 
   explicit Mixer(uint32_t deviceRate = kDefaultRate);
 
@@ -37,8 +43,9 @@ class Mixer : public AudioSource {
 
   // A stopped voice at the start of `wave`, sharing its samples (no sample
   // memory is allocated); −1 when every voice is taken, or `wave` is null or
-  // not an 8 or 16 bit mono or stereo layout.
-  int32_t CreateVoice(std::shared_ptr<const WaveData> wave);
+  // not an 8 or 16 bit mono or stereo layout. A group outside 0 .. kGroups − 1
+  // counts as group 0.
+  int32_t CreateVoice(std::shared_ptr<const WaveData> wave, int32_t group = 0);
   void FreeVoice(int32_t voice);
   void FreeAll();
   int32_t VoicesInUse() const { return inUse_; }
@@ -53,6 +60,18 @@ class Mixer : public AudioSource {
   void SetPan(int32_t voice, int32_t hundredthsDb);
   // Frames per second; 0 means the wave's own rate.
   void SetFrequency(int32_t voice, int32_t rate);
+
+  // The player's volume of a group, 0 (silent) to 100 (as the wave is),
+  // scaling the amplitude of each of its voices before the sum is clamped.
+  // Values outside are clamped. Kept when voices are freed.
+  void SetGroupVolume(int32_t group, int32_t percent);
+  int32_t GroupVolume(int32_t group) const;
+  // A held group's voices stay where they are, silent, until released.
+  void SetGroupHeld(int32_t group, bool held);
+  bool GroupHeld(int32_t group) const;
+  // Every voice silent at once (and back), whatever the group volumes.
+  void SetMuted(bool muted) { muted_ = muted; }
+  bool Muted() const { return muted_; }
 
   bool Playing(int32_t voice) const;
   bool Looping(int32_t voice) const;
@@ -71,6 +90,7 @@ class Mixer : public AudioSource {
     int32_t pan = 0;
     int32_t gainLeft = kUnityGain;
     int32_t gainRight = kUnityGain;
+    int32_t group = 0;
     bool inUse = false;
     bool playing = false;
     bool looping = false;
@@ -82,10 +102,13 @@ class Mixer : public AudioSource {
   void UpdateStep(Voice& v) const;
   static void UpdateGains(Voice& v);
   template <int Bits, int Channels>
-  static void MixVoice(Voice& v, int32_t* acc, size_t frames);
+  static void MixVoice(Voice& v, int32_t gainLeft, int32_t gainRight, int32_t* acc, size_t frames);
 
   uint32_t deviceRate_;
   int32_t inUse_ = 0;
+  bool muted_ = false;
+  std::array<int32_t, kGroups> groupVolume_{kGroupVolumeMax, kGroupVolumeMax};
+  std::array<bool, kGroups> groupHeld_{};
   std::array<Voice, kMaxVoices> voices_;
   std::array<int32_t, kChunk * 2> acc_{};
 };

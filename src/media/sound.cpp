@@ -40,6 +40,21 @@ bool TDXSound::Initialized() const {
   return initialized_ && !output_.Lost();
 }
 
+void TDXSound::SetGroupVolume(int32_t group, int32_t percent) {
+  AudioLock lock(output_);
+  mixer_.SetGroupVolume(group, percent);
+}
+
+void TDXSound::SetMuted(bool muted) {
+  AudioLock lock(output_);
+  mixer_.SetMuted(muted);
+}
+
+void TDXSound::SetGroupHeld(int32_t group, bool held) {
+  AudioLock lock(output_);
+  mixer_.SetGroupHeld(group, held);
+}
+
 void TDXSound::AddWaveList(TDXWaveList* list) {
   if (!list || std::find(lists_.begin(), lists_.end(), list) != lists_.end()) return;
   if (list->sound_ && list->sound_ != this) list->sound_->RemoveWaveList(list);

@@ -14,6 +14,11 @@ namespace tw {
 class TDXWaveList;
 class TWaveCollectionItem;
 
+// The mixer groups of the game's two libraries: the effects of "sound.dxw"
+// and the music and lake ambience of "music.dxw".
+inline constexpr int32_t kEffectsGroup = 0;
+inline constexpr int32_t kMusicGroup = 1;
+
 class TDXSound {
  public:
   // `onForm` is false only for a device made without a main window, whose
@@ -42,6 +47,16 @@ class TDXSound {
   // the output's lock (AudioLock).
   Mixer& GetMixer() { return mixer_; }
   AudioOutput& Output() { return output_; }
+
+  // The player's volume of a group in percent (0 to 100), muting everything
+  // at once, and holding a group where it is (a paused tournament's engine
+  // and reel). Kept while the device is off and across its restarts.
+  void SetGroupVolume(int32_t group, int32_t percent);
+  int32_t GroupVolume(int32_t group) const { return mixer_.GroupVolume(group); }
+  void SetMuted(bool muted);
+  bool Muted() const { return mixer_.Muted(); }
+  void SetGroupHeld(int32_t group, bool held);
+  bool GroupHeld(int32_t group) const { return mixer_.GroupHeld(group); }
 
   // Told of every sound that starts playing (not of calls made while the
   // device is off), so scenario tests and replays can follow what is heard.

@@ -38,7 +38,7 @@ void TWaveCollectionItem::MakeBuffer() {
   TDXSound* dev = Device();
   if (!dev || own_ >= 0) return;
   Mixer& m = dev->GetMixer();
-  own_ = m.CreateVoice(wave_);
+  own_ = m.CreateVoice(wave_, owner_->Group);
   if (own_ < 0) return;  // no voice left: this item stays silent
   m.SetVolume(own_, volume_);
   m.SetPan(own_, pan_);
@@ -79,7 +79,7 @@ void TWaveCollectionItem::Play(bool wait) {
     }
     if (chosen < 0) {
       if (MaxPlayingCount <= 0 || CopyCount() < MaxPlayingCount) {
-        chosen = m.CreateVoice(wave_);
+        chosen = m.CreateVoice(wave_, owner_->Group);
         if (chosen >= 0) copies_.push_back(chosen);
       }
       // At the limit (or out of voices): the oldest copy is cut off and

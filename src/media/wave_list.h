@@ -87,6 +87,10 @@ class TDXWaveList {
   void SetDXSound(TDXSound* sound);
   TDXSound* DXSound() const { return sound_; }
 
+  // The mixer group its sounds play in (kEffectsGroup or kMusicGroup), whose
+  // volume the player sets; read when an item gets its voices.
+  int32_t Group = 0;
+
   // Replaces all items with those of a library file ("Cannot open file
   // PATH", "Invalid stream format", "Wave is invalid"). When reading fails
   // the library keeps the items it had. While the device runs the new items

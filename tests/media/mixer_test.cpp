@@ -65,6 +65,44 @@ TEST(Mixer, VolumeIsAttenuationInHundredthsOfADecibel) {
   EXPECT_EQ(Render(m, 1)[0], 0) << "-10000 is silent";
 }
 
+TEST(Mixer, GroupVolumeScalesEachVoiceBeforeTheClampAndMuteSilencesAll) {
+  Mixer m;
+  auto w = Mono16({30000, 20000, 30000, 20000});
+  const int32_t effect = m.CreateVoice(w, 0);
+  const int32_t music = m.CreateVoice(w, 1);
+  auto level = [&](int32_t effects, int32_t musicVolume) {
+    m.SetGroupVolume(0, effects);
+    m.SetGroupVolume(1, musicVolume);
+    m.SetPosition(effect, 0);
+    m.SetPosition(music, 0);
+    m.Play(effect, false);
+    m.Play(music, false);
+    return Render(m, 2);
+  };
+  // Two full voices would clip; scaled first, the sum stays true.
+  EXPECT_EQ(level(100, 0), (std::vector<int16_t>{30000, 30000, 20000, 20000}));
+  EXPECT_EQ(level(50, 50), (std::vector<int16_t>{30000, 30000, 20000, 20000}));
+  EXPECT_EQ(level(50, 0), (std::vector<int16_t>{15000, 15000, 10000, 10000}));
+  EXPECT_EQ(level(0, 0), (std::vector<int16_t>{0, 0, 0, 0}));
+  EXPECT_EQ(level(100, 100), (std::vector<int16_t>{32767, 32767, 32767, 32767}));
+  m.SetGroupVolume(1, 250);
+  EXPECT_EQ(m.GroupVolume(1), 100) << "no more than full";
+  m.SetMuted(true);
+  EXPECT_EQ(level(100, 100), (std::vector<int16_t>{0, 0, 0, 0}));
+  EXPECT_EQ(m.Position(effect), 2u) << "a muted voice still moves on";
+  m.SetMuted(false);
+
+  // A held group stands where it is and sounds on from there.
+  m.SetGroupHeld(0, true);
+  m.SetGroupVolume(1, 0);
+  m.SetPosition(effect, 0);
+  m.Play(effect, false);
+  EXPECT_EQ(Render(m, 2), (std::vector<int16_t>{0, 0, 0, 0}));
+  EXPECT_EQ(m.Position(effect), 0u);
+  m.SetGroupHeld(0, false);
+  EXPECT_EQ(Render(m, 1), (std::vector<int16_t>{30000, 30000}));
+}
+
 TEST(Mixer, PanAttenuatesTheFarSide) {
   Mixer m;
   auto w = Mono16({20000});
