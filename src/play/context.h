@@ -48,6 +48,9 @@ struct PlayHooks {
   std::function<void()> FillLakeList;
   // A notice to the player with an OK button (modal).
   std::function<void(const std::string&)> MessageBox;
+  // Draws what the window shows over a finished frame, just before it is
+  // presented (a note that the sound is off); not part of the game.
+  std::function<void()> DrawOverlay;
 };
 
 struct PlayContext {
@@ -69,6 +72,8 @@ struct PlayContext {
   // through, and no menu action may start meanwhile.
   bool SettingUp = false;
   std::string PlayerLakes{};  // the player's own lakes folder, or empty
+  // The tournament is paused between two frames (play/pause.h).
+  bool Paused = false;
 
   LakeFolders Lakes() const { return {DataFolder, PlayerLakes}; }
 

@@ -82,6 +82,7 @@ void DXTimerTimer(PlayContext& ctx, int32_t /*lagCount*/) {
   DrawCash(ctx);
 #endif
   DrawCursor(ctx);
+  if (ctx.Hooks.DrawOverlay) ctx.Hooks.DrawOverlay();
   ctx.DXDraw.Flip();
 }
 

@@ -1,5 +1,8 @@
 #include "replay/recorder.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "media/draw.h"
 #include "media/timer.h"
 
@@ -21,6 +24,7 @@ void ReplayRecorder::BeginTournament(const PlayContext& ctx) {
   // A long tournament's mouse moves fit without growing in the middle of play.
   replay_.Events.reserve(1 << 16);
   recording_ = true;
+  pauseEvent_ = 0;
   inside_ = true;  // the set-up is frame 0
   frames_ = 0;
   strikeTicks_ = 0;
@@ -56,6 +60,30 @@ void ReplayRecorder::Record(ReplayEventKind kind, int32_t key, MouseButton butto
   e.X = x;
   e.Y = y;
   replay_.Events.push_back(e);
+}
+
+void ReplayRecorder::Record(const ReplayEvent& e) {
+  if (!recording_) return;
+  replay_.Events.push_back(e);
+  replay_.Events.back().When = Now();
+}
+
+void ReplayRecorder::RecordPause(uint32_t nowMs) {
+  if (!recording_) return;
+  Record(ReplayEventKind::Pause, 0, MouseButton::Left, 0, 0);
+  pauseEvent_ = replay_.Events.size();
+  pausedAt_ = nowMs;
+}
+
+void ReplayRecorder::RecordResume(uint32_t nowMs) {
+  if (!recording_) return;
+  if (pauseEvent_ > 0 && pauseEvent_ <= replay_.Events.size()) {
+    const uint32_t lasted = nowMs - pausedAt_;  // unsigned: survives the clock wrapping
+    replay_.Events[pauseEvent_ - 1].Milliseconds =
+        static_cast<int32_t>(std::min<uint32_t>(lasted, INT32_MAX));
+  }
+  pauseEvent_ = 0;
+  Record(ReplayEventKind::Resume, 0, MouseButton::Left, 0, 0);
 }
 
 void ReplayRecorder::FrameTick(TDXTimer& timer, int32_t lag) {

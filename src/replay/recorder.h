@@ -35,6 +35,12 @@ class ReplayRecorder {
 
   // The game received an event; kept only while a tournament runs.
   void Record(ReplayEventKind kind, int32_t key, MouseButton button, int32_t x, int32_t y);
+  // The same for an event taken from a replay: all but its moment is kept.
+  void Record(const ReplayEvent& e);
+  // The tournament was paused or went on again, at the clock's `nowMs`; the
+  // pause's line is given its length when it ends.
+  void RecordPause(uint32_t nowMs);
+  void RecordResume(uint32_t nowMs);
 
   const Replay& Current() const { return replay_; }
 
@@ -62,6 +68,8 @@ class ReplayRecorder {
   int32_t frames_ = 0;       // frame ticks that advanced the game
   int32_t strikeTicks_ = 0;  // since the last frame tick
   int32_t pumps_ = 0;        // inside the current tick
+  size_t pauseEvent_ = 0;    // the open pause's index in the events, plus one
+  uint32_t pausedAt_ = 0;
 };
 
 }  // namespace tw

@@ -145,9 +145,16 @@ ReplayEvent ParseEvent(LineReader& r, const std::string& first) {
     // The platform keeps the cursor on the 640x480 surface.
     e.X = static_cast<int32_t>(r.Integer(0, kScreenWidth - 1));
     e.Y = static_cast<int32_t>(r.Integer(0, kScreenHeight - 1));
+  } else if (what == "pause") {
+    e.Kind = ReplayEventKind::Pause;
+    if (!r.AtEnd()) e.Milliseconds = static_cast<int32_t>(r.Integer(0, kI32Max));
+  } else if (what == "resume") {
+    e.Kind = ReplayEventKind::Resume;
   } else {
-    r.Fail("'" + what + "' is not an event (key, move, press or release)");
+    r.Fail("'" + what + "' is not an event (key, move, press, release, pause or resume)");
   }
+  if ((e.Kind == ReplayEventKind::Pause || e.Kind == ReplayEventKind::Resume) && e.When.Pump > 0)
+    r.Fail("the game pauses only between frames, not at '" + first + "'");
   r.End();
   return e;
 }
@@ -246,6 +253,12 @@ std::string FormatReplay(const Replay& replay) {
       case ReplayEventKind::MouseUp:
         t += std::string(e.Kind == ReplayEventKind::MouseDown ? "press " : "release ") +
              ButtonName(e.Button) + " " + std::to_string(e.X) + " " + std::to_string(e.Y);
+        break;
+      case ReplayEventKind::Pause:
+        t += "pause " + std::to_string(e.Milliseconds);
+        break;
+      case ReplayEventKind::Resume:
+        t += "resume";
         break;
     }
     line(t);

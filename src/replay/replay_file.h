@@ -28,7 +28,18 @@ struct InputMoment {
   bool operator==(const InputMoment&) const = default;
 };
 
-enum class ReplayEventKind : uint8_t { KeyDown, KeyUp, MouseMove, MouseDown, MouseUp };
+// Pause and Resume: the player paused the tournament before the frame of
+// the moment and went on again; input in between is taken as the paused
+// game takes it.
+enum class ReplayEventKind : uint8_t {
+  KeyDown,
+  KeyUp,
+  MouseMove,
+  MouseDown,
+  MouseUp,
+  Pause,
+  Resume
+};
 
 struct ReplayEvent {
   InputMoment When;
@@ -36,6 +47,9 @@ struct ReplayEvent {
   int32_t Key = 0;  // virtual-key code
   MouseButton Button = MouseButton::Left;
   int32_t X = 0, Y = 0;
+  // For a pause: how long it lasted, in milliseconds (what a replay shown
+  // in the window waits); 0 when not known.
+  int32_t Milliseconds = 0;
   bool operator==(const ReplayEvent&) const = default;
 };
 

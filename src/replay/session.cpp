@@ -11,6 +11,7 @@
 #include "play/frame.h"
 #include "play/input.h"
 #include "play/lake_rules.h"
+#include "play/pause.h"
 #include "play/setup.h"
 #include "world/lake_files.h"
 
@@ -27,6 +28,32 @@ void ReplaySource::Poll(HeadlessTournament&, const InputMoment& now,
 bool ReplaySource::MoreInFrame(int32_t frame) const {
   return next_ < replay_.Events.size() && replay_.Events[next_].When.Frame == frame &&
          replay_.Events[next_].When.Pump > 0;
+}
+
+void DeliverToGame(PlayContext& ctx, const ReplayEvent& e) {
+  switch (e.Kind) {
+    case ReplayEventKind::KeyDown:
+      FormKeyDown(ctx, e.Key);
+      break;
+    case ReplayEventKind::KeyUp:
+      FormKeyUp(ctx, e.Key);
+      break;
+    case ReplayEventKind::MouseMove:
+      DXDrawMouseMove(ctx, e.X, e.Y);
+      break;
+    case ReplayEventKind::MouseDown:
+      DXDrawMouseDown(ctx, e.Button, e.X, e.Y);
+      break;
+    case ReplayEventKind::MouseUp:
+      DXDrawMouseUp(ctx, e.Button, e.X, e.Y);
+      break;
+    case ReplayEventKind::Pause:
+      PauseTournament(ctx);
+      break;
+    case ReplayEventKind::Resume:
+      ResumeTournament(ctx);
+      break;
+  }
 }
 
 // ---- summary ----
@@ -152,6 +179,7 @@ bool HeadlessTournament::Finished() const {
 }
 
 const char* HeadlessTournament::RunningTimer() const {
+  if (ctx_.Paused) return "paused";
   const TDXTimer* t = slot_.Installed();
   if (t == &DXTimer_) return "frame";
   if (t == &DXCastTimer_) return "strike";
@@ -159,26 +187,16 @@ const char* HeadlessTournament::RunningTimer() const {
 }
 
 void HeadlessTournament::Deliver(const ReplayEvent& e) {
-  // The main window's routing during a tournament: keys to the form's
-  // handlers, the mouse to the drawing surface's.
-  recorder_.Record(e.Kind, e.Key, e.Button, e.X, e.Y);
-  switch (e.Kind) {
-    case ReplayEventKind::KeyDown:
-      FormKeyDown(ctx_, e.Key);
-      break;
-    case ReplayEventKind::KeyUp:
-      FormKeyUp(ctx_, e.Key);
-      break;
-    case ReplayEventKind::MouseMove:
-      DXDrawMouseMove(ctx_, e.X, e.Y);
-      break;
-    case ReplayEventKind::MouseDown:
-      DXDrawMouseDown(ctx_, e.Button, e.X, e.Y);
-      break;
-    case ReplayEventKind::MouseUp:
-      DXDrawMouseUp(ctx_, e.Button, e.X, e.Y);
-      break;
+  if (e.Kind == ReplayEventKind::Pause || e.Kind == ReplayEventKind::Resume) {
+    const bool wasPaused = ctx_.Paused;
+    DeliverToGame(ctx_, e);
+    if (ctx_.Paused == wasPaused) return;  // nothing to pause, or not paused
+    recorder_.Record(e);                   // a pause keeps the length the replay gave it
+    if (AfterPauseChange) AfterPauseChange();
+    return;
   }
+  recorder_.Record(e.Kind, e.Key, e.Button, e.X, e.Y);
+  DeliverToGame(ctx_, e);
 }
 
 void HeadlessTournament::AtPump() {
@@ -218,6 +236,9 @@ bool HeadlessTournament::Step() {
     source_->Poll(*this, recorder_.Now(), due_);
     for (const ReplayEvent& e : due_) Deliver(e);
   }
+  if (ctx_.Paused)
+    throw GameError("The replay ends in frame " + std::to_string(recorder_.Frames()) +
+                    " while the game is paused");
   timer = slot_.Installed();
   if (!timer) return false;
   timer->OnTimer(*timer, 1);

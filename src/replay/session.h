@@ -56,6 +56,11 @@ class ReplaySource : public InputSource {
   size_t next_ = 0;
 };
 
+// Hands one recorded event to the game as the main window does during a
+// tournament: keys to the form's handlers, the mouse to the drawing
+// surface's, a pause or resume to the tournament's pause. Not recorded.
+void DeliverToGame(PlayContext& ctx, const ReplayEvent& e);
+
 // One line per finished tournament.
 struct TournamentSummary {
   int32_t Frames = 0;
@@ -93,7 +98,7 @@ class HeadlessTournament {
   bool Finished() const;
 
   TournamentSummary Summary() const;
-  // "frame", "strike" or "none".
+  // "frame", "strike", "paused" or "none".
   const char* RunningTimer() const;
 
   GameState& State() { return *state_; }
@@ -109,6 +114,8 @@ class HeadlessTournament {
 
   // Called after every tick (true for a frame, false for a strike swing).
   std::function<void(bool frameTick)> AfterEachTick;
+  // Called when the replay pauses the tournament or lets it go on.
+  std::function<void()> AfterPauseChange;
 
  private:
   void Deliver(const ReplayEvent& e);

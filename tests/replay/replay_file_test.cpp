@@ -53,7 +53,10 @@ TEST(ReplayFile, EverythingWrittenReadsBackTheSame) {
       ev({57, 3, 0}, ReplayEventKind::MouseDown, 0, MouseButton::Middle, 10, 479),
       ev({57, 4, 0}, ReplayEventKind::MouseUp, 0, MouseButton::Right, 10, 20),
       ev({57, 0, 300}, ReplayEventKind::KeyUp, 255, MouseButton::Left, 0, 0),
+      ev({58, 2, 0}, ReplayEventKind::Pause, 0, MouseButton::Left, 0, 0),
+      ev({58, 2, 0}, ReplayEventKind::Resume, 0, MouseButton::Left, 0, 0),
   };
+  r.Events[5].Milliseconds = 2147483647;
   const std::string text = FormatReplay(r);
   const Replay back = ParseReplay(text);
   EXPECT_EQ(back.Events, r.Events);
@@ -86,6 +89,18 @@ TEST(ReplayFile, MomentsOrderBetweenTicksThenInsideTheFrame) {
   EXPECT_EQ(FormatMoment({12, 0, 0}), "12");
   EXPECT_EQ(FormatMoment({12, 3, 0}), "12+3");
   EXPECT_EQ(FormatMoment({0, 0, 7}), "0*7");
+}
+
+TEST(ReplayFile, APauseComesBetweenFramesAndMayLackItsLength) {
+  const Replay r = ParseReplay(kHead + "7 pause\n7 resume\n9+2 pause 1500\n9+2 resume\n");
+  ASSERT_EQ(r.Events.size(), 4u);
+  EXPECT_EQ(r.Events[0].Kind, ReplayEventKind::Pause);
+  EXPECT_EQ(r.Events[0].Milliseconds, 0);
+  EXPECT_EQ(r.Events[2].Milliseconds, 1500);
+  EXPECT_EQ(ErrorOf(kHead + "7*300 pause 5\n"),
+            "Replay line 3: the game pauses only between frames, not at '7*300'");
+  EXPECT_EQ(ErrorOf(kHead + "7 resume 5\n"), "Replay line 3: unexpected '5'");
+  EXPECT_EQ(ErrorOf(kHead + "7 pause -1\n"), "Replay line 3: -1 is outside 0 to 2147483647");
 }
 
 TEST(ReplayFile, DamagedFilesAreRefusedWithTheLineNamed) {

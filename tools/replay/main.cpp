@@ -117,6 +117,14 @@ void Play(const Options& o, const tw::ReplayHeader& header, tw::InputSource& sou
       tw::WritePng(o.pngDir + "/" + pngStem + name, game.Draw().Surface());
     }
   };
+  // A pause shows in the trace as a line at the pause and one at the end of
+  // it: the clock and everything else stand still in between.
+  game.AfterPauseChange = [&] {
+    if (!fields.empty())
+      std::printf("%s\n",
+                  tw::TraceLine(game.Recorder().Frames(), game.State(), fields, game.RunningTimer())
+                      .c_str());
+  };
   game.Start(header, source);
   game.Run();
   if (!o.record.empty()) tw::WriteFileAtomic(o.record, tw::FormatReplay(game.Recorder().Current()));
