@@ -104,6 +104,9 @@ void Application::Deliver(const Event& event) {
       timers_.SetActive(true);
       if (sink_) sink_->OnActivate(true);
       return;
+    case EventType::WindowChanged:
+      if (sink_ && event.Window == WindowId::Main) sink_->OnWindowChanged();
+      return;
     default:
       break;
   }

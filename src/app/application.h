@@ -28,6 +28,8 @@ class EventSink {
   virtual void OnClose() {}
   // The program became the active one again, or stopped being it.
   virtual void OnActivate(bool /*active*/) {}
+  // The main window was moved, resized, or went full screen or back.
+  virtual void OnWindowChanged() {}
   // Everything that happens in the second (promotional) window.
   virtual void OnSecondWindowEvent(const Event& /*event*/) {}
 };

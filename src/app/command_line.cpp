@@ -33,6 +33,14 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
     } else if (a.starts_with("--data=")) {
       line.DataFolder = a.substr(7);
       if (line.DataFolder.empty()) line.Error = "--data needs a folder";
+    } else if (a == "--replay") {
+      if (i + 1 >= argc || !argv[i + 1] || argv[i + 1][0] == '\0')
+        line.Error = "--replay needs a file";
+      else
+        line.ReplayFile = argv[++i];
+    } else if (a.starts_with("--replay=")) {
+      line.ReplayFile = a.substr(9);
+      if (line.ReplayFile.empty()) line.Error = "--replay needs a file";
     } else {
       line.Error = "Unknown option " + a;
     }
@@ -47,9 +55,12 @@ std::string UsageText() {
          "  --windowed      start in a window\n"
          "  --fullscreen    start full screen (the default)\n"
          "  --data DIR      read the game's data (libraries, lakes, pictures) from DIR\n"
+         "  --replay FILE   watch a kept replay in the window (F1 help, P pause,\n"
+         "                  Right arrow held: four times as fast, Esc stops)\n"
          "  --version       print the version and exit\n"
          "  --help          print this help and exit\n"
          "\n"
+         "Without --windowed or --fullscreen the window comes back as you left it;\n"
          "TARNWICK_WINDOWED=1 in the environment also starts in a window.\n"
          "Options, saved games, kept replays, your own lakes and the log live in\n"
          "~/.config/tarnwick, ~/.local/share/tarnwick and ~/.local/state/tarnwick\n"

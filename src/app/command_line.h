@@ -11,6 +11,7 @@ struct CommandLine {
   bool Version = false;
   std::optional<bool> FullScreen;  // --fullscreen / --windowed; the last one counts
   std::string DataFolder;          // --data DIR
+  std::string ReplayFile;          // --replay FILE: watch it instead of playing
   std::string Error;               // set for an unknown option or a missing value
 };
 

@@ -1,16 +1,20 @@
 #include "app/main_form.h"
 
+#include <cstring>
 #include <ctime>
 #include <exception>
 #include <utility>
 
 #include "app/ad_form.h"
+#include "app/replay_watch.h"
+#include "core/build_info.h"
 #include "core/error.h"
 #include "core/files.h"
 #include "core/log.h"
 #include "media/picture.h"
 #include "play/frame.h"
 #include "play/input.h"
+#include "play/pause.h"
 #include "play/setup.h"
 #include "ui/font.h"
 #ifdef TW_WITH_FISHING
@@ -81,6 +85,7 @@ TMainForm::TMainForm(Application& app, AudioOutput& audio, GamePaths paths)
   screen_ = std::make_unique<Screen>(*fonts_);
   appHost_ = std::make_unique<AppModalHost>(*this);
 
+  background.Group = kMusicGroup;
   DXDraw.AddImageList(&objects);
   DXDraw.AddImageList(&DXTileList);
   DXDraw.OnInitialize = [this] { DXDrawInitialize(); };
@@ -108,7 +113,16 @@ TMainForm::TMainForm(Application& app, AudioOutput& audio, GamePaths paths)
   recorder_.OnTournamentEnd = [this](const Replay& replay) {
     if (keepReplay_) SaveReplay(replay);
     keepReplay_ = false;
+    // A watched replay is over: so is the program.
+    if (watch_) app_.Terminate();
   };
+  // A pause asked for inside a frame or during a strike starts where the
+  // next frame would.
+  DXTimer.OnTimer = [this, frame = DXTimer.OnTimer](TDXTimer& t, int32_t lag) {
+    if (TakeWaitingPause()) return;
+    frame(t, lag);
+  };
+  help_.OnClosed = [this] { HelpClosed(); };
   savegame.Mode = FileDialog::Kind::Save;
   loadgame.Mode = FileDialog::Kind::Open;
   savegame.InitialDir = loadgame.InitialDir = paths_.SavesFolder;
@@ -209,6 +223,12 @@ void TMainForm::BuildMenu() {
   title->SetBounds(648, 288, 28, 30);
   title->SetPicture(DesignPicture("title.bmp"));
   title->OnClick = [this] { titleClick(); };
+  version = &root.Add<Label>("version");
+  version->FontName = "sans-11";
+  version->Caption = std::string("Version ") + kGameVersion;
+  version->AutoSize = false;
+  version->Alignment = Align::Right;
+  version->SetBounds(440, 462, 192, 14);
 }
 
 void TMainForm::BuildQuitBox() {
@@ -253,6 +273,7 @@ void TMainForm::SetPlayHooks() {
   h.ShowMenu = [this] { ShowMenu(); };
   h.FillLakeList = [this] { FillLakeList(); };
   h.MessageBox = [this](const std::string& text) { ShowMessage(text); };
+  h.DrawOverlay = [this] { DrawSoundNote(); };
 }
 
 void TMainForm::SyncLevels() {
@@ -281,6 +302,8 @@ void TMainForm::ShowMessage(const std::string& text) {
 // ---- start-up ----
 
 void TMainForm::FormCreate() {
+  // Before anything is written: a player who has neither file is new.
+  firstStart_ = !FileExists(paths_.SettingsFile) && !FileExists(paths_.WindowStateFile);
   try {
     rng_.Randomize();
     for (Control* c : std::initializer_list<Control*>{image, options, option, players, player,
@@ -318,6 +341,7 @@ void TMainForm::FormCreate() {
 
 void TMainForm::Show() {
   platform_.SetMainWindowVisible(true);
+  SaveWindowPlace();
   try {
     DXDraw.Initialize();
   } catch (const std::exception& e) {
@@ -348,9 +372,15 @@ void TMainForm::titleClick() {
   quitbox->Hide();
   if (TWaveCollectionItem* music = MenuSound(background, "music")) music->Stop();
   title->Hide();
+  version->Hide();
   for (Control* c :
        std::initializer_list<Control*>{image, players, player, status, option, go, quit})
     c->Show();
+  // A new player sees the controls once, before anything else.
+  if (firstStart_ && !watch_) {
+    firstStart_ = false;
+    OpenHelp();
+  }
 }
 
 void TMainForm::PlayClick() {
@@ -422,6 +452,7 @@ void TMainForm::ShowMenu() {
   lakepanel->SetPos(48, 96);
   lakepanel->Show();
   cursor_ = CursorShape::Hidden;  // set again at the next paint
+  ForgetPause();
   screen_->Invalidate();
 }
 
@@ -429,6 +460,7 @@ void TMainForm::goClick() {
   if (lakeName_.empty()) return;
   SyncPlayContext();
   keepReplay_ = false;
+  ForgetPause();
   recorder_.BeginTournament(ctx_);
   bool started = false;
   try {
@@ -457,16 +489,27 @@ void TMainForm::SaveReplay(const Replay& replay) {
 // ---- events ----
 
 void TMainForm::OnKeyDown(uint16_t key, uint8_t shift) {
+  if (watch_) {
+    if (!WatchKeyDown(key) && help_.IsOpen()) screen_->KeyDown(key, (shift & kShiftKey) != 0);
+    return;
+  }
   // The window sees every key before its controls.
   recorder_.Record(ReplayEventKind::KeyDown, key, MouseButton::Left, 0, 0);
   if (key == kReplayKey && recorder_.Recording()) keepReplay_ = !keepReplay_;
   FormKeyDown(ctx_, key);
+  if (FrontKeyDown(key)) return;
   if (InTournament() && &screen_->TopLayer() == &screen_->Root()) return;
   if (MenuBlocked()) return;
   screen_->KeyDown(key, (shift & kShiftKey) != 0);
 }
 
 void TMainForm::OnKeyUp(uint16_t key, uint8_t) {
+  if (watch_) {
+    WatchKeyUp(key);
+    if (help_.IsOpen()) screen_->KeyUp(key);
+    return;
+  }
+  FrontKeyUp(key);
   recorder_.Record(ReplayEventKind::KeyUp, key, MouseButton::Left, 0, 0);
   FormKeyUp(ctx_, key);
   if (InTournament() || MenuBlocked()) return;
@@ -480,6 +523,7 @@ void TMainForm::OnText(const char* utf8) {
 }
 
 void TMainForm::OnMouseMove(uint8_t, int32_t x, int32_t y) {
+  if (watch_ && !help_.IsOpen()) return;
   if (InTournament() && &screen_->TopLayer() == &screen_->Root()) {
     recorder_.Record(ReplayEventKind::MouseMove, 0, MouseButton::Left, x, y);
     DXDrawMouseMove(ctx_, x, y);
@@ -489,9 +533,23 @@ void TMainForm::OnMouseMove(uint8_t, int32_t x, int32_t y) {
 }
 
 void TMainForm::OnMouseDown(MouseButton button, uint8_t, int32_t x, int32_t y) {
+  if (watch_ && !help_.IsOpen()) {
+    // A click goes on after the watcher's pause, as in play.
+    if (wantPause_) {
+      wantPause_ = false;
+      SettlePause();
+    }
+    return;
+  }
   if (InTournament() && &screen_->TopLayer() == &screen_->Root()) {
     recorder_.Record(ReplayEventKind::MouseDown, 0, button, x, y);
     DXDrawMouseDown(ctx_, button, x, y);
+    // A click goes on after the player's pause; the paused game took it as
+    // a click made while no frame runs.
+    if (wantPause_) {
+      wantPause_ = false;
+      SettlePause();
+    }
     return;
   }
   if (MenuBlocked()) return;
@@ -499,6 +557,7 @@ void TMainForm::OnMouseDown(MouseButton button, uint8_t, int32_t x, int32_t y) {
 }
 
 void TMainForm::OnMouseUp(MouseButton button, uint8_t, int32_t x, int32_t y) {
+  if (watch_ && !help_.IsOpen()) return;
   if (InTournament() && &screen_->TopLayer() == &screen_->Root()) {
     recorder_.Record(ReplayEventKind::MouseUp, 0, button, x, y);
     DXDrawMouseUp(ctx_, button, x, y);
@@ -520,6 +579,23 @@ void TMainForm::OnClose() {
   DXCastTimer.SetEnabled(false);
 }
 
+void TMainForm::OnActivate(bool active) {
+  // Keys let go of while away never say so.
+  frontKeysHeld_ = {};
+  UpdateEffectsHold();
+  if (!InTournament() || ctx_.Paused || !DXDraw.Initialized()) return;
+  // Away, the game stands still under "PAUSED"; back, the play field shows
+  // until the next frame comes.
+  if (!active)
+    ShowPausedPicture();
+  else if (&screen_->TopLayer() == &screen_->Root())
+    DXDraw.PresentPrimary();
+}
+
+void TMainForm::OnWindowChanged() {
+  SaveWindowPlace();
+}
+
 void TMainForm::OnSecondWindowEvent(const Event& event) {
   if (adForm_) adForm_->HandleEvent(event);
 }
@@ -527,13 +603,26 @@ void TMainForm::OnSecondWindowEvent(const Event& event) {
 // ---- painting ----
 
 void TMainForm::PaintMenu() {
-  if (closed_ || !DXDraw.Initialized()) return;
+  if (closed_ || app_.Terminated() || !DXDraw.Initialized()) return;
   const bool modalUp = &screen_->TopLayer() != &screen_->Root();
   if (InTournament() && !modalUp) return;
   if (!DXDraw.CanDraw()) return;
   if (menuFrame_.Width() != kScreenWidth || menuFrame_.Format() != DXDraw.Format()) {
     menuFrame_ = Surface16(kScreenWidth, kScreenHeight, DXDraw.Format());
     screen_->Invalidate();
+  }
+  if (InTournament()) {
+    // A box over the play field: the field as it stood (with "PAUSED" when
+    // paused) under it.
+    if (!screen_->NeedsPaint()) return;
+    const Surface16& field =
+        ctx_.Paused && pausedFrame_.Width() == kScreenWidth ? pausedFrame_ : DXDraw.Primary();
+    if (field.Format() == menuFrame_.Format() && field.Height() == menuFrame_.Height())
+      std::memcpy(menuFrame_.Pixels(), field.Pixels(),
+                  static_cast<size_t>(field.Pitch()) * static_cast<size_t>(field.Height()));
+    screen_->Paint(menuFrame_);
+    platform_.Present(menuFrame_);
+    return;
   }
   if (!InTournament()) {
     const CursorShape want =
@@ -550,7 +639,14 @@ void TMainForm::PaintMenu() {
 
 void TMainForm::RunOnce() {
   app_.HandleMessage();
-  screen_->Tick(platform_.Milliseconds());
+  if (watch_) FeedReplay();
+  const uint32_t now = platform_.Milliseconds();
+  screen_->Tick(now);
+  // The sound note on the status line lasts a moment.
+  if (statusNoteUntil_ != 0 && static_cast<int32_t>(now - statusNoteUntil_) >= 0) {
+    statusNoteUntil_ = 0;
+    if (!InTournament()) UpdateStatus();
+  }
   PaintMenu();
 }
 

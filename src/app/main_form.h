@@ -4,11 +4,14 @@
 // clicks, the drawing surface's notifications and, through the application
 // loop, every key and mouse event.
 #pragma once
+#include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/application.h"
+#include "app/help_page.h"
 #include "core/paths.h"
 #include "core/random.h"
 #include "media/audio_output.h"
@@ -29,10 +32,13 @@
 #include "ui/panels.h"
 #include "ui/picture_box.h"
 #include "ui/screen.h"
+#include "ui/slider.h"
 
 namespace tw {
 
 class TAdForm;
+struct ReplayWatch;
+struct Replay;
 
 // Gives a control and everything inside it (group captions excepted) a face.
 void SetFontOfTree(Control& c, const std::string& font);
@@ -64,6 +70,28 @@ class TMainForm : public EventSink {
   // One pass of the program's loop: pending events or a timer tick, then
   // the menu's hint clock and paint.
   void RunOnce();
+
+  // Plays a kept replay in the window instead of the menu: its tournament
+  // at its recorded speed, F1 for help, P to pause, Right held for four
+  // times the speed, Esc to stop; the program ends when it is over. Raises
+  // GameError when its lake cannot be found or the tournament not started.
+  void WatchReplay(const Replay& replay);
+  bool WatchingReplay() const { return watch_ != nullptr; }
+  // Whether the replay ran out while the game waited for a key (the
+  // program then ends with this text as its error).
+  const std::string& WatchFailure() const { return watchFailure_; }
+
+  // The help page, open over the menu or a paused tournament.
+  HelpPage& Help() { return help_; }
+  void OpenHelp();
+  // The tournament is paused (by the player, the help page or a replay).
+  bool Paused() const { return ctx_.Paused; }
+  // All sound off (M) or on again.
+  void ToggleMute();
+  bool Muted() const { return DXSound.Muted(); }
+  // The first start ever: no settings and no window file were found, so the
+  // help page opens once after the title.
+  bool FirstStart() const { return firstStart_; }
 
   // ---- handlers ----
   void FormCreate();
@@ -105,6 +133,8 @@ class TMainForm : public EventSink {
   void OnMouseUp(MouseButton button, uint8_t shift, int32_t x, int32_t y) override;
   void OnWheel(int32_t delta, int32_t x, int32_t y) override;
   void OnClose() override;
+  void OnActivate(bool active) override;
+  void OnWindowChanged() override;
   void OnSecondWindowEvent(const Event& event) override;
 
   // ---- what the handlers work on (public for scenario tests) ----
@@ -152,6 +182,10 @@ class TMainForm : public EventSink {
   CheckBox *flip = nullptr, *bgsound = nullptr;
   RadioButton *mousedrive = nullptr, *keydrive = nullptr, *soundon = nullptr, *soundoff = nullptr;
   Button *defaultbutton = nullptr, *apply = nullptr;
+  Slider *effectsvolume = nullptr, *musicvolume = nullptr;
+  CheckBox* integerscale = nullptr;
+  // The version on the title's corner.
+  Label* version = nullptr;
   // Player panel.
   Edit* playername = nullptr;
   Button *savebutton = nullptr, *loadbutton = nullptr;
@@ -178,7 +212,34 @@ class TMainForm : public EventSink {
   void SetWindowIcon();
   // The saved games' folder, made when first needed.
   void PrepareSavesFolder();
+  void BuildVolumeGroup();
   void SetPlayHooks();
+  // ---- the player's keys of the window (front_keys.cpp) ----
+  // F1, P, Pause and M; true when the window took the key.
+  bool FrontKeyDown(uint16_t key);
+  void FrontKeyUp(uint16_t key);
+  // Pauses or resumes as the player's and the help page's wishes say; a
+  // pause that cannot start now (inside a frame, during a strike) waits for
+  // the next frame tick.
+  void SettlePause();
+  // At the start of a frame tick: true when a waiting pause took it.
+  bool TakeWaitingPause();
+  void ForgetPause();
+  void HelpClosed();
+  // The last picture of the play field with "PAUSED" over it, shown.
+  void ShowPausedPicture();
+  // The engine and reel hold while paused or while the window is away.
+  void UpdateEffectsHold();
+  // The sound note of M over a frame of play, while it lasts.
+  void DrawSoundNote();
+  void ShowStatusNote(const std::string& text);
+  // Writes window.ini when the window differs from what was written last.
+  void SaveWindowPlace();
+  // ---- watching a replay (replay_watch.cpp) ----
+  void FeedReplay();
+  bool WatchKeyDown(uint16_t key);
+  void WatchKeyUp(uint16_t key);
+  void SetWatchSpeed(bool fast);
   // Copies what the tournament reads from the menu controls into the context.
   void SyncPlayContext();
   void SyncLevels();
@@ -213,6 +274,20 @@ class TMainForm : public EventSink {
   ReplayRecorder recorder_;
   bool keepReplay_ = false;
   void SaveReplay(const Replay& replay);
+
+  HelpPage help_;
+  bool firstStart_ = false;
+  bool wantPause_ = false;       // P or Pause
+  bool helpPause_ = false;       // the help page is up over the tournament
+  bool pausedByPlayer_ = false;  // the pause now on is the window's, not a replay's
+  // F1, P, Pause and M held down: the keyboard's repeats do not toggle again.
+  std::array<bool, 4> frontKeysHeld_{};
+  Surface16 pausedFrame_;
+  uint32_t soundNoteUntil_ = 0;
+  uint32_t statusNoteUntil_ = 0;
+  std::optional<WindowPlacement> savedPlace_;
+  std::unique_ptr<ReplayWatch> watch_;
+  std::string watchFailure_;
 };
 
 }  // namespace tw

@@ -1,6 +1,7 @@
-// The options panel and "tarnwick.ini": frame rate, page flipping, steering,
-// sound and background sounds. The controls are the only store of the
-// options; the file is read once at start and written by "Save Options".
+// The options panel and "tarnwick.ini": frame rate, page flipping, whole-pixel
+// scaling, steering, sound, background sounds and the two volumes. The
+// controls are the only store of the options; the file is read once at
+// start and written by "Save Options".
 #include "app/main_form.h"
 #include "core/files.h"
 #include "core/ini.h"
@@ -14,6 +15,8 @@ constexpr const char* kSection = "Tarnwick";
 // "Game Speed" starts at "30FPS": every speed, distance and the clock count
 // frames, thirty to the second, so that is the speed the game is made for.
 constexpr int32_t kDesignSpeed = 0;
+constexpr int32_t kFullVolume = 100;
+constexpr int32_t kVolumeStep = 5;
 
 }  // namespace
 
@@ -24,21 +27,23 @@ void SetFontOfTree(Control& c, const std::string& font) {
 
 void TMainForm::BuildOptionsPanel() {
   options = &screen_->Root().Add<GroupBox>("options");
-  options->SetBounds(16, 288, 537, 177);
+  // Taller than the panel was first drawn, for the volumes below the groups.
+  options->SetBounds(16, 288, 537, 226);
   options->Caption = "Options ";
   options->Fill = kMenuWindow;
 
   GroupBox& video = options->Add<GroupBox>("video");
-  video.SetBounds(16, 24, 209, 96);
+  // Wider than the design, so "As fast as possible" shows whole.
+  video.SetBounds(16, 24, 232, 96);
   video.Caption = "Video ";
   Label& speedLabel = video.Add<Label>("speedlabel");
-  speedLabel.SetPos(11, 25);
+  speedLabel.SetPos(8, 25);
   speedLabel.Caption = "Game Speed";
   speed = &video.Add<ComboBox>("speed");
-  // A little right of the design and the radio and check boxes a little
-  // wider, since our menu face runs wider than the one the panel was drawn
-  // for; every caption then shows whole.
-  speed->SetBounds(88, 21, 117, 21);
+  // Wider than the design and the radio and check boxes a little wider,
+  // since our menu face runs wider than the one the panel was drawn for;
+  // every caption then shows whole.
+  speed->SetBounds(86, 21, 138, 21);
   speed->Hint = "Force faster computers to run slower.";
   speed->SetItems({"30FPS", "60FPS", "As fast as possible"});
   speed->SetItemIndex(kDesignSpeed);
@@ -46,37 +51,43 @@ void TMainForm::BuildOptionsPanel() {
   flip->SetBounds(15, 48, 98, 17);
   flip->Caption = "Page Flipping";
   flip->Hint = "Slower but smoother video.";
+  integerscale = &video.Add<CheckBox>("integerscale");
+  integerscale->SetBounds(15, 68, 150, 17);
+  integerscale->Caption = "Whole-pixel scaling";
+  integerscale->Hint = "Scale the picture by whole steps only, with black borders.";
 
   GroupBox& controllers = options->Add<GroupBox>("controllers");
-  controllers.SetBounds(233, 24, 120, 96);
+  controllers.SetBounds(256, 24, 110, 96);
   controllers.Caption = "Controllers";
   mousedrive = &controllers.Add<RadioButton>("mousedrive");
-  mousedrive->SetBounds(14, 24, 100, 17);
+  mousedrive->SetBounds(10, 24, 96, 17);
   mousedrive->Caption = "Mouse Drive";
   mousedrive->Hint = "Use the left mouse button to drive the boat";
   mousedrive->SetChecked(true);
   keydrive = &controllers.Add<RadioButton>("keydrive");
-  keydrive->SetBounds(14, 44, 100, 17);
+  keydrive->SetBounds(10, 44, 96, 17);
   keydrive->Caption = "Key Drive";
   keydrive->Hint = "Use the arrow keys to drive the boat";
 
   GroupBox& sound = options->Add<GroupBox>("sound");
-  sound.SetBounds(362, 24, 160, 96);
+  sound.SetBounds(374, 24, 155, 96);
   sound.Caption = "Sound";
   soundon = &sound.Add<RadioButton>("soundon");
-  soundon->SetBounds(16, 24, 121, 17);
+  soundon->SetBounds(12, 24, 121, 17);
   soundon->Caption = "Sound ON";
   soundon->SetChecked(true);
   soundoff = &sound.Add<RadioButton>("soundoff");
-  soundoff->SetBounds(16, 44, 121, 17);
+  soundoff->SetBounds(12, 44, 121, 17);
   soundoff->Caption = "Sound OFF";
   bgsound = &sound.Add<CheckBox>("bgsound");
-  bgsound->SetBounds(16, 65, 140, 17);
+  bgsound->SetBounds(12, 65, 138, 17);
   bgsound->Caption = "Background Sounds";
   bgsound->SetChecked(true);
+  BuildVolumeGroup();
   // Set after the design values, so building the panel starts nothing.
   soundon->OnClick = [this] { soundonClick(); };
   soundoff->OnClick = [this] { soundonClick(); };
+  integerscale->OnClick = [this] { platform_.SetWholePixelScaling(integerscale->Checked()); };
 
   defaultbutton = &options->Add<Button>("default");
   defaultbutton->SetBounds(320, 136, 89, 25);
@@ -88,6 +99,29 @@ void TMainForm::BuildOptionsPanel() {
   apply->OnClick = [this] { applyClick(); };
   // The panel's small face, so every caption fits its box.
   SetFontOfTree(*options, "sans-11");
+}
+
+// Two sliders under the video and controller groups, clear of the buttons;
+// each acts on the mixer at once.
+void TMainForm::BuildVolumeGroup() {
+  GroupBox& volume = options->Add<GroupBox>("volume");
+  volume.SetBounds(16, 128, 296, 84);
+  volume.Caption = "Volume";
+  auto row = [&](const char* name, const char* caption, int32_t top, int32_t group) {
+    Label& label = volume.Add<Label>(std::string(name) + "label");
+    label.SetPos(11, top + 2);
+    label.Caption = caption;
+    Slider& slider = volume.Add<Slider>(name);
+    slider.SetBounds(132, top, 152, 19);
+    slider.SetRange(0, kFullVolume, kVolumeStep);
+    slider.SetPosition(kFullVolume);
+    slider.OnChange = [this, &slider, group] { DXSound.SetGroupVolume(group, slider.Position()); };
+    return &slider;
+  };
+  effectsvolume = row("effectsvolume", "Effects", 22, kEffectsGroup);
+  effectsvolume->Hint = "How loud the engine, the reel, the splashes and the clicks are.";
+  musicvolume = row("musicvolume", "Music and ambience", 50, kMusicGroup);
+  musicvolume->Hint = "How loud the title music and the sounds of the lakes are.";
 }
 
 // Keys are read in the file's order, each one setting its control as it
@@ -102,6 +136,9 @@ void TMainForm::ReadSettings() {
   soundon->SetChecked(ini.ReadBool(kSection, "soundon", true));
   soundoff->SetChecked(ini.ReadBool(kSection, "soundoff", false));
   bgsound->SetChecked(ini.ReadBool(kSection, "bgsound", true));
+  effectsvolume->SetPosition(ini.ReadInteger(kSection, "effectsvolume", kFullVolume));
+  musicvolume->SetPosition(ini.ReadInteger(kSection, "musicvolume", kFullVolume));
+  integerscale->SetChecked(ini.ReadBool(kSection, "integerscale", false));
 }
 
 void TMainForm::applyClick() {
@@ -114,6 +151,9 @@ void TMainForm::applyClick() {
   ini.WriteBool(kSection, "soundon", soundon->Checked());
   ini.WriteBool(kSection, "soundoff", soundoff->Checked());
   ini.WriteBool(kSection, "bgsound", bgsound->Checked());
+  ini.WriteInteger(kSection, "effectsvolume", effectsvolume->Position());
+  ini.WriteInteger(kSection, "musicvolume", musicvolume->Position());
+  ini.WriteBool(kSection, "integerscale", integerscale->Checked());
   MakeFolderFor(path);
   ini.Save(path);
 }
@@ -126,6 +166,9 @@ void TMainForm::defaultClick() {
   soundon->SetChecked(true);
   soundoff->SetChecked(false);
   bgsound->SetChecked(true);
+  effectsvolume->SetPosition(kFullVolume);
+  musicvolume->SetPosition(kFullVolume);
+  integerscale->SetChecked(false);
 }
 
 void TMainForm::soundonClick() {

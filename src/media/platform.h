@@ -35,6 +35,7 @@ enum class EventType : uint8_t {
   Close,      // the window's close box; for the main window, the end of the program
   FocusLost,  // the program is no longer the active application
   FocusGained,
+  WindowChanged,  // the main window was moved, resized, or went full screen or back
 };
 
 enum class MouseButton : uint8_t { Left, Right, Middle };
@@ -109,6 +110,17 @@ enum class PresenterResult : uint8_t { Ok, PrimaryRefused, BackBufferRefused };
 
 enum class CursorShape : uint8_t { Arrow, Hand, Hidden };
 
+// Where the main window is: full screen or not, and the place and size of
+// the window it is (or goes back to) when not full screen, in desktop pixels.
+// Width and height 0: no size known, the platform chooses.
+struct WindowPlacement {
+  bool FullScreen = true;
+  bool HasPosition = false;  // X and Y say where; otherwise centred
+  int32_t X = 0, Y = 0;
+  int32_t Width = 0, Height = 0;
+  bool operator==(const WindowPlacement&) const = default;
+};
+
 class Platform : public Clock {
  public:
   // --- events ---
@@ -143,6 +155,11 @@ class Platform : public Clock {
   virtual void SetWindowIcon(const uint32_t* argb, int32_t width, int32_t height) = 0;
   virtual bool FullScreen() = 0;
   virtual void SetFullScreen(bool fullScreen) = 0;
+  // The window as it is now (its last window place while full screen).
+  virtual WindowPlacement Placement() = 0;
+  // The 640x480 frame scaled only by whole multiples, centred with black
+  // borders; otherwise as large as fits, keeping its 4:3 shape.
+  virtual void SetWholePixelScaling(bool whole) = 0;
 
   // --- the second window (the promotional picture) ---
   // A window with a thin caption and only a close box, always on top,

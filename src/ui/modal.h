@@ -45,6 +45,13 @@ class Form : public Control {
   void MouseDown(int32_t button, int32_t x, int32_t y) override;
   void MouseUp(int32_t button, int32_t x, int32_t y) override;
 
+ protected:
+  // For a form shown without its own loop: open again, not yet closed.
+  void Reopen() {
+    closed_ = false;
+    result_ = ModalResult::None;
+  }
+
  private:
   bool InCloseBox(int32_t x, int32_t y) const;
   bool closed_ = false;

@@ -73,14 +73,25 @@ class FrontTest : public ::testing::Test {
   }
 
   // Makes the windows as the program does and shows the main one; the
-  // saved-game dialogs start in the test's folder.
+  // saved-game dialogs start in the test's folder. With another data folder
+  // (the generated one) the player's files still go to the test's folder.
   void Start(const std::string& folder = {}) {
-    StartWith(GamePaths::AllIn(folder.empty() ? dir_.string() : folder));
+    GamePaths paths = GamePaths::AllIn(dir_.string());
+    if (!folder.empty()) paths.Data = folder;
+    StartWith(paths);
     form_->savegame.InitialDir = dir_.string();
     form_->loadgame.InitialDir = dir_.string();
   }
+  // The player has started the game before (a window file is there), so no
+  // help page opens after the title; a test of a new player says so.
+  void StartAsNewPlayer(const std::string& folder = {}) {
+    newPlayer_ = true;
+    Start(folder);
+  }
   void StartWith(const GamePaths& paths) {
     const std::string& where = paths.Data;
+    if (!newPlayer_ && !paths.WindowStateFile.empty() && !fs::exists(paths.WindowStateFile))
+      WriteText(paths.WindowStateFile, "[Window]\nfullscreen=1\n");
     form_ = std::make_unique<TMainForm>(app_, audio_, paths);
     form_->SetModalHost(&host_);
     form_->DXSound.SetPlayHook(
@@ -156,6 +167,7 @@ class FrontTest : public ::testing::Test {
   }
 
   fs::path dir_;
+  bool newPlayer_ = false;
   HeadlessPlatform platform_;
   Application app_{platform_};
   HeadlessAudioOutput audio_;

@@ -53,10 +53,13 @@ TEST_F(OptionsTest, SpeedOutsideTheListSelectsNothingAndIsSavedAsMinusOne) {
 TEST_F(OptionsTest, DefaultWhileSoundIsOffTurnsSoundOnButWritesNothing) {
   const std::string saved =
       "[Tarnwick]\nflip=1\nspeed=1\nmousedrive=0\nkeydrive=1\nsoundon=0\nsoundoff=1\n"
-      "bgsound=0\n";
+      "bgsound=0\neffectsvolume=35\nmusicvolume=0\nintegerscale=1\n";
   WriteText(dir_ / "tarnwick.ini", saved);
   Start();
   ASSERT_FALSE(F().DXSound.Initialized());
+  EXPECT_EQ(F().DXSound.GroupVolume(kEffectsGroup), 35);
+  EXPECT_EQ(F().DXSound.GroupVolume(kMusicGroup), 0);
+  EXPECT_TRUE(platform_.WholePixels) << "the saved scaling is used from the start";
   Click(*F().title);
   Click(*F().option);
   Click(*F().defaultbutton);
@@ -66,6 +69,10 @@ TEST_F(OptionsTest, DefaultWhileSoundIsOffTurnsSoundOnButWritesNothing) {
   EXPECT_TRUE(F().mousedrive->Checked());
   EXPECT_TRUE(F().bgsound->Checked());
   EXPECT_FALSE(F().flip->Checked());
+  EXPECT_EQ(F().effectsvolume->Position(), 100);
+  EXPECT_EQ(F().musicvolume->Position(), 100);
+  EXPECT_FALSE(F().integerscale->Checked());
+  EXPECT_FALSE(platform_.WholePixels);
   EXPECT_EQ(ReadText(dir_ / "tarnwick.ini"), saved);
 
   // A restart without saving brings back the saved choices.
@@ -109,7 +116,7 @@ TEST_F(OptionsTest, SaveOptionsWritesEveryKeyInOrderAndKeepsOtherLines) {
   ASSERT_NE(section, std::string::npos);
   EXPECT_EQ(text.substr(section),
             "[Tarnwick]\nflip=1\nspeed=0\nmousedrive=0\nkeydrive=1\nsoundon=1\nsoundoff=0\n"
-            "bgsound=1\n");
+            "bgsound=1\neffectsvolume=100\nmusicvolume=100\nintegerscale=0\n");
   // Read back at the next start.
   form_.reset();
   Start();

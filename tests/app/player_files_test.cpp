@@ -1,6 +1,7 @@
 // An installed game: the data folder is only read, and everything the player
 // does lands in folders of their own, made when first needed: the options,
-// the saved games (the dialogs start there), and the lakes they were sent.
+// the window, the saved games (the dialogs start there), and the lakes they
+// were sent.
 #include "app/front_fixture.h"
 #include "media/picture.h"
 
@@ -15,6 +16,7 @@ TEST_F(PlayerFilesTest, OptionsSavesAndSentLakesLiveInThePlayersFolders) {
   paths.Data = dir_.string();
   paths.BesideData = false;
   paths.SettingsFile = (home / "config/tarnwick/tarnwick.ini").string();
+  paths.WindowStateFile = (home / "config/tarnwick/window.ini").string();
   paths.SavesFolder = (home / "share/tarnwick/saves").string();
   paths.ReplaysFolder = (home / "share/tarnwick/replays").string();
   paths.PlayerLakes = (home / "share/tarnwick/lakes").string();
@@ -27,9 +29,13 @@ TEST_F(PlayerFilesTest, OptionsSavesAndSentLakesLiveInThePlayersFolders) {
   icon.Pixels = {0x000000, 0x20A040, 0x20A040, 0x20A040};
   fs::create_directories(dir_ / "ui");
   WriteBytes(dir_ / "ui/icon.bmp", EncodeBitmapFile(icon));
+  newPlayer_ = true;
   StartWith(paths);
   EXPECT_EQ(platform_.Icon, (std::vector<uint32_t>{0, 0xFF20A040, 0xFF20A040, 0xFF20A040}));
+  EXPECT_TRUE(fs::exists(paths.WindowStateFile)) << "the window is remembered from the start";
   Click(*F().title);
+  ASSERT_TRUE(F().Help().IsOpen()) << "a new player sees the controls first";
+  Key(27);
 
   Click(*F().option);
   Click(*F().keydrive);

@@ -69,6 +69,53 @@ TEST_F(MenuSnapshotTest, TitlePanelsQuitBoxAndBoxes) {
   Click(*F().savebutton);
 }
 
+// Every control of the options panel lies inside its group, clear of its
+// neighbours, and shows its whole caption in the menu's face: the speed list
+// once cut "As fast as possible" short.
+TEST_F(MenuSnapshotTest, OptionsPanelControlsOverlapNothingAndShowWholeCaptions) {
+  Click(*F().title);
+  Click(*F().option);
+  F().speed->SetItemIndex(2);
+  Shot("menu_options_fast");
+  const FontSet& fonts = F().Fonts();
+  std::function<void(Control&)> check = [&](Control& parent) {
+    const auto& kids = parent.Children();
+    for (size_t i = 0; i < kids.size(); ++i) {
+      const Control& a = *kids[i];
+      EXPECT_TRUE(a.Left >= 0 && a.Top >= 0 && a.Left + a.Width <= parent.Width &&
+                  a.Top + a.Height <= parent.Height)
+          << a.Name << " leaves " << parent.Name;
+      for (size_t j = i + 1; j < kids.size(); ++j) {
+        const Control& b = *kids[j];
+        const bool apart = a.Left + a.Width <= b.Left || b.Left + b.Width <= a.Left ||
+                           a.Top + a.Height <= b.Top || b.Top + b.Height <= a.Top;
+        EXPECT_TRUE(apart) << a.Name << " overlaps " << b.Name;
+      }
+      const Font& f = fonts.Get(a.FontName);
+      if (auto* t = dynamic_cast<const ToggleControl*>(&a)) {
+        EXPECT_LE(18 + f.TextWidth(t->Caption), a.Width) << a.Name;
+      }
+      if (auto* l = dynamic_cast<const Label*>(&a)) {
+        EXPECT_LE(f.TextWidth(l->Caption), a.Width) << a.Name;
+      }
+      if (auto* c = dynamic_cast<const ComboBox*>(&a)) {
+        for (const std::string& item : c->Items()) {
+          EXPECT_LE(4 + f.TextWidth(item) + 16 + 1, a.Width) << item;
+        }
+      }
+      check(*kids[i]);
+    }
+  };
+  check(*F().options);
+  F().PaintMenu();
+
+  // The help page over the menu, F1 as the player presses it.
+  Key(112);
+  ASSERT_TRUE(F().Help().IsOpen());
+  Shot("menu_help");
+  Key(27);
+}
+
 TEST_F(MenuSnapshotTest, PromotionalWindow) {
   Click(*F().title);
   Click(*F().quit);

@@ -8,7 +8,7 @@ namespace {
 using StartMenuTest = FrontTest;
 
 TEST_F(StartMenuTest, FirstStartWithoutSettingsShowsTitleWithMusicAndDefaults) {
-  Start();
+  StartAsNewPlayer();
   EXPECT_FALSE(fs::exists(dir_ / "tarnwick.ini"));
   // Only the title, over the whole screen.
   EXPECT_TRUE(F().title->Visible());
@@ -20,8 +20,12 @@ TEST_F(StartMenuTest, FirstStartWithoutSettingsShowsTitleWithMusicAndDefaults) {
                      static_cast<Control*>(F().status), static_cast<Control*>(F().go),
                      static_cast<Control*>(F().quit)})
     EXPECT_FALSE(c->Visible()) << c->Name;
+  EXPECT_TRUE(F().version->Visible()) << "the version on the title's corner";
   // Options at their defaults, sound running, the title music on.
   EXPECT_EQ(F().speed->ItemIndex(), 0) << "thirty frames a second, the game's own speed";
+  EXPECT_EQ(F().effectsvolume->Position(), 100);
+  EXPECT_EQ(F().musicvolume->Position(), 100);
+  EXPECT_FALSE(F().integerscale->Checked());
   EXPECT_FALSE(F().flip->Checked());
   EXPECT_TRUE(F().mousedrive->Checked());
   EXPECT_TRUE(F().soundon->Checked());

@@ -2,8 +2,8 @@
 # The program before any window: --help and --version answer at once with no
 # display at all, a bad command line ends with status 2, the manual page
 # knows every option --help lists, and a data folder without the game's
-# libraries ends the game with status 1 and an explanation on standard
-# error and in the log.
+# libraries, or a damaged replay to watch, ends the game with status 1 and
+# an explanation on standard error and in the log.
 #   command_line.sh TARNWICK MANUAL_PAGE
 set -euo pipefail
 game=$1 manual=$2
@@ -44,4 +44,16 @@ grep -q "Cannot open file $work/empty/objects.dxg.*run make" "$work/err" ||
   { cat "$work/err"; fail "standard error does not name the file and say to run make"; }
 grep -q " error: Cannot open file $work/empty/objects.dxg" "$work/empty/tarnwick.log" ||
   fail "the log has no line for the missing file"
+# A replay to watch that is not one: named, explained, status 1, no window left.
+mkdir "$work/prog"
+for f in "$(dirname "$game")"/*; do
+  case $(basename "$f") in *.dxg | *.dxw | lakes | ui) ln -s "$(realpath "$f")" "$work/prog/" ;; esac
+done
+printf 'tarnwick replay 1\nlake Cedar_Lake\n12 whistle\n' >"$work/bad.replay"
+status=0
+SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy timeout 20 "$game" --data "$work/prog" \
+  --replay "$work/bad.replay" 2>"$work/err" || status=$?
+[ "$status" = 1 ] || fail "a damaged replay ended with status $status"
+grep -q "Cannot watch $work/bad.replay: Replay line 3: 'whistle' is not an event" "$work/err" ||
+  { cat "$work/err"; fail "standard error does not explain the damaged replay"; }
 echo "command line test passed"

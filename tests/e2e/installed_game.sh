@@ -114,6 +114,8 @@ config=$home/.config/tarnwick share=$home/.local/share/tarnwick state=$home/.loc
 start_game
 shot 01-title
 click 330 250 1              # the title (off the centre, where the pointer starts: --sync waits for a move)
+xdotool key Escape           # the help page a new player meets first
+sleep 0.5
 click 267 53 1               # "Fish": the lake panel
 click 100 157 1              # the third lake: the friend's, after the game's two
 shot 02-friends-lake
@@ -129,7 +131,7 @@ sleep 1
 alive
 
 click 170 53 1               # "Options"
-click 308 172                # "Key Drive"
+click 330 172                # "Key Drive"
 click 508 244                # "Save Options"
 click 83 53 1                # "Player"
 click 128 151                # the name field

@@ -53,6 +53,19 @@ TEST(ScreenFit, TheFrameKeepsItsShapeCentredWithBarsBesideIt) {
   EXPECT_TRUE(FitFrame(0, 1080, 640, 480).Empty());
 }
 
+TEST(ScreenFit, WholePixelScalingTakesTheLargestWholeMultipleThatFits) {
+  auto same = [](const Rect& r, int32_t l, int32_t t, int32_t w, int32_t h) {
+    return r.Left == l && r.Top == t && r.Width() == w && r.Height() == h;
+  };
+  EXPECT_TRUE(same(FitFrameWhole(1920, 1080, 640, 480), 320, 60, 1280, 960)) << "twice, not 2.25";
+  EXPECT_TRUE(same(FitFrameWhole(1920, 1440, 640, 480), 0, 0, 1920, 1440));
+  EXPECT_TRUE(same(FitFrameWhole(2560, 1600, 640, 480), 320, 80, 1920, 1440));
+  EXPECT_TRUE(same(FitFrameWhole(1279, 959, 640, 480), 319, 239, 640, 480)) << "just short of 2";
+  // Smaller than the frame: no whole multiple, so it fits as it would.
+  EXPECT_TRUE(same(FitFrameWhole(320, 300, 640, 480), 0, 30, 320, 240));
+  EXPECT_TRUE(FitFrameWhole(0, 0, 640, 480).Empty());
+}
+
 TEST(ScreenFit, MousePositionsAreFramePixelsClampedToTheFrame) {
   const Rect fit = FitFrame(1920, 1080, 640, 480);  // 1440x1080 at x 240
   int32_t x = -1, y = -1;
@@ -78,14 +91,13 @@ TEST(ScreenFit, MousePositionsAreFramePixelsClampedToTheFrame) {
 
 // The real SDL back end on the dummy driver: no display is needed.
 struct SdlOnDummyDriver : ::testing::Test {
-  void SetUp() override {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("TARNWICK_WINDOWED", "1", 1);
-  }
+  void SetUp() override { setenv("SDL_VIDEODRIVER", "dummy", 1); }
+  // A window of 700 by 500 where the player left it.
+  static WindowPlacement Windowed() { return WindowPlacement{false, true, 30, 40, 700, 500}; }
 };
 
 TEST_F(SdlOnDummyDriver, TheDrawingSurfaceComesUpPresentsAndGoesDown) {
-  SdlPlatform platform("Tarnwick");
+  SdlPlatform platform("Tarnwick", Windowed());
   EXPECT_FALSE(platform.FullScreen());
   TDXDraw draw(platform);
   draw.Initialize();
@@ -119,17 +131,32 @@ TEST_F(SdlOnDummyDriver, EventsArriveTranslatedAndQuitEndsTheProgram) {
 }
 
 TEST_F(SdlOnDummyDriver, AltEnterSwitchesTheWindowModeAndIsNotAKeyForTheGame) {
-  SdlPlatform platform("Tarnwick");
-  SDL_Event key{};
-  key.type = SDL_KEYDOWN;
-  key.key.keysym.sym = SDLK_RETURN;
-  key.key.keysym.mod = KMOD_LALT;
-  SDL_PushEvent(&key);
-  key.type = SDL_KEYUP;
-  SDL_PushEvent(&key);
-  Event e;
-  while (platform.PollEvent(e)) EXPECT_NE(e.Key, 13);
+  SdlPlatform platform("Tarnwick", Windowed());
+  auto altEnter = [&] {
+    SDL_Event key{};
+    key.type = SDL_KEYDOWN;
+    key.key.keysym.sym = SDLK_RETURN;
+    key.key.keysym.mod = KMOD_LALT;
+    SDL_PushEvent(&key);
+    key.type = SDL_KEYUP;
+    SDL_PushEvent(&key);
+    Event e;
+    int changes = 0;
+    while (platform.PollEvent(e)) {
+      EXPECT_NE(e.Key, 13);
+      if (e.Type == EventType::WindowChanged) ++changes;
+    }
+    EXPECT_GE(changes, 1) << "the window says it changed, so it can be remembered";
+  };
+  altEnter();
   EXPECT_TRUE(platform.FullScreen());
+  EXPECT_TRUE(platform.Placement().FullScreen);
+  altEnter();
+  // Back to the window the player had, not to a size of the full screen.
+  const WindowPlacement back = platform.Placement();
+  EXPECT_FALSE(back.FullScreen);
+  EXPECT_EQ(back.Width, 700);
+  EXPECT_EQ(back.Height, 500);
 }
 
 TEST_F(SdlOnDummyDriver, OnlyWebAddressesAreHandedToTheBrowser) {

@@ -122,7 +122,8 @@ Picture Title() {
   UseFont(cr, "Sans-Bold", 20);
   OutlinedText(cr, "Tournament Bass Fishing", 320, 150, Hex(0xF2EEDC), Hex(0x1A1410), 4);
   UseFont(cr, "Sans", 15);
-  OutlinedText(cr, "Click to start", 320, 456, Hex(0xE8E2C8), Hex(0x101418), 3);
+  OutlinedText(cr, "Click to start \u00B7 F1 for controls", 320, 456, Hex(0xE8E2C8), Hex(0x101418),
+               3);
   return c.ToOpaque(Hex(0x101418));
 }
 

@@ -77,7 +77,16 @@ class HeadlessPlatform : public Platform {
     IconHeight = height;
   }
   bool FullScreen() override { return fullScreen_; }
-  void SetFullScreen(bool fullScreen) override { fullScreen_ = fullScreen; }
+  void SetFullScreen(bool fullScreen) override {
+    fullScreen_ = fullScreen;
+    Window.FullScreen = fullScreen;
+  }
+  WindowPlacement Placement() override { return Window; }
+  void SetWholePixelScaling(bool whole) override { WholePixels = whole; }
+  // The window's place as a test sets it (then pushes WindowChanged), and
+  // how the frame is scaled.
+  WindowPlacement Window;
+  bool WholePixels = false;
 
   // What the display is doing now.
   bool DisplayTaken() const { return displayTaken_; }

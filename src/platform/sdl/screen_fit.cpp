@@ -23,6 +23,19 @@ Rect FitFrame(int32_t outputW, int32_t outputH, int32_t frameW, int32_t frameH) 
   return r;
 }
 
+Rect FitFrameWhole(int32_t outputW, int32_t outputH, int32_t frameW, int32_t frameH) {
+  if (outputW <= 0 || outputH <= 0 || frameW <= 0 || frameH <= 0) return {};
+  const int32_t scale = std::min(outputW / frameW, outputH / frameH);
+  if (scale < 1) return FitFrame(outputW, outputH, frameW, frameH);
+  const int64_t w = int64_t{frameW} * scale, h = int64_t{frameH} * scale;
+  Rect r;
+  r.Left = static_cast<int32_t>((outputW - w) / 2);
+  r.Top = static_cast<int32_t>((outputH - h) / 2);
+  r.Right = r.Left + static_cast<int32_t>(w);
+  r.Bottom = r.Top + static_cast<int32_t>(h);
+  return r;
+}
+
 namespace {
 int32_t Scale(int32_t pos, int32_t start, int32_t length, int32_t frameLength) {
   if (length <= 0 || frameLength <= 0) return 0;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "core/error.h"
@@ -15,9 +14,22 @@ namespace tw {
 
 namespace {
 
-bool WindowedRequested() {
-  const char* v = std::getenv("TARNWICK_WINDOWED");
-  return v && v[0] == '1';
+// After a switch between full screen and a window, the window system's
+// reports of the old size may still come for a moment.
+constexpr uint32_t kModeSwitchSettle = 500;
+
+// Whether a window at this place would show on some display.
+bool OnSomeDisplay(int x, int y, int w, int h) {
+  const int displays = SDL_GetNumVideoDisplays();
+  for (int i = 0; i < displays; ++i) {
+    SDL_Rect b;
+    if (SDL_GetDisplayBounds(i, &b) != 0) continue;
+    // At least a good corner of the window, with its caption, on this display.
+    const int edge = std::min({w, h, 64});
+    if (x < b.x + b.w - edge && x + w > b.x + edge && y >= b.y - 8 && y < b.y + b.h - edge)
+      return true;
+  }
+  return false;
 }
 
 // The window size when not full screen: the largest whole multiple of the
@@ -41,20 +53,30 @@ SDL_Rect ToSdl(const Rect& r) {
 
 }  // namespace
 
-SdlPlatform::SdlPlatform(const std::string& title, std::optional<bool> fullScreen) {
+SdlPlatform::SdlPlatform(const std::string& title, const WindowPlacement& placement) {
   if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0)
     throw GameError(std::string("Form not found: ") + SDL_GetError());
   const char* driver = SDL_GetCurrentVideoDriver();
   LogNote(std::string("video driver: ") + (driver ? driver : "none"));
   // Sharp pixels when the frame is scaled up.
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
-  fullScreen_ = fullScreen ? *fullScreen : !WindowedRequested();
+  fullScreen_ = placement.FullScreen;
   int w, h;
   WindowedSize(nullptr, w, h);
+  if (placement.Width >= kScreenWidth / 2 && placement.Height >= kScreenHeight / 2) {
+    w = placement.Width;
+    h = placement.Height;
+  }
+  int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
+  if (placement.HasPosition && OnSomeDisplay(placement.X, placement.Y, w, h)) {
+    x = placement.X;
+    y = placement.Y;
+  }
+  windowed_ = WindowPlacement{false, x != SDL_WINDOWPOS_CENTERED, x, y, w, h};
+  if (!windowed_.HasPosition) windowed_.X = windowed_.Y = 0;
   Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
   if (fullScreen_) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-  window_ =
-      SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h, flags);
+  window_ = SDL_CreateWindow(title.c_str(), x, y, w, h, flags);
   if (!window_) {
     const std::string reason = SDL_GetError();
     SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
@@ -113,8 +135,18 @@ void SdlPlatform::MousePosition(WindowId window, int32_t x, int32_t y, Event& ou
   }
   int w = kScreenWidth, h = kScreenHeight;
   SDL_GetWindowSize(window_, &w, &h);
-  OutputToFrame(FitFrame(w, h, kScreenWidth, kScreenHeight), kScreenWidth, kScreenHeight, x, y,
-                out.X, out.Y);
+  // The picture is placed in the renderer's pixels, which on a dense
+  // display are more than the window's points.
+  int ow = w, oh = h;
+  if (renderer_) SDL_GetRendererOutputSize(renderer_, &ow, &oh);
+  const int64_t px = w > 0 ? int64_t{x} * ow / w : x, py = h > 0 ? int64_t{y} * oh / h : y;
+  OutputToFrame(FrameArea(ow, oh), kScreenWidth, kScreenHeight, static_cast<int32_t>(px),
+                static_cast<int32_t>(py), out.X, out.Y);
+}
+
+Rect SdlPlatform::FrameArea(int32_t outputW, int32_t outputH) const {
+  return wholePixels_ ? FitFrameWhole(outputW, outputH, kScreenWidth, kScreenHeight)
+                      : FitFrame(outputW, outputH, kScreenWidth, kScreenHeight);
 }
 
 bool SdlPlatform::Translate(const SDL_Event& in, Event& out) {
@@ -133,10 +165,11 @@ bool SdlPlatform::Translate(const SDL_Event& in, Event& out) {
       // Alt+Enter belongs to the window, not to the game: Enter alone
       // confirms the quit prompt.
       if (enter && down && (in.key.keysym.mod & KMOD_ALT)) {
-        if (!in.key.repeat && WindowOf(in.key.windowID) == WindowId::Main)
-          SetFullScreen(!fullScreen_);
         swallowEnterUp_ = true;
-        return false;
+        if (in.key.repeat || WindowOf(in.key.windowID) != WindowId::Main) return false;
+        SetFullScreen(!fullScreen_);
+        out.Type = EventType::WindowChanged;
+        return true;
       }
       if (enter && !down && swallowEnterUp_) {
         swallowEnterUp_ = false;
@@ -220,10 +253,16 @@ bool SdlPlatform::TranslateWindowEvent(const SDL_WindowEvent& in, Event& out) {
       out.Type = EventType::FocusLost;
       return true;
     case SDL_WINDOWEVENT_EXPOSED:
-    case SDL_WINDOWEVENT_SIZE_CHANGED:
-      // The last frame is still in the texture: show it again at the new size.
+      // The last frame is still in the texture: show it again.
       if (out.Window == WindowId::Main) Redraw();
       return false;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+    case SDL_WINDOWEVENT_MOVED:
+      if (out.Window != WindowId::Main) return false;
+      if (in.event == SDL_WINDOWEVENT_SIZE_CHANGED) Redraw();
+      RememberWindowPlace();
+      out.Type = EventType::WindowChanged;
+      return true;
     default:
       return false;
   }
@@ -337,7 +376,7 @@ void SdlPlatform::Redraw() {
   if (!renderer_ || !texture_) return;
   int w = 0, h = 0;
   SDL_GetRendererOutputSize(renderer_, &w, &h);
-  const SDL_Rect dst = ToSdl(FitFrame(w, h, kScreenWidth, kScreenHeight));
+  const SDL_Rect dst = ToSdl(FrameArea(w, h));
   SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
   SDL_RenderClear(renderer_);
   SDL_RenderCopy(renderer_, texture_, nullptr, &dst);
@@ -372,15 +411,53 @@ void SdlPlatform::SetFullScreen(bool fullScreen) {
   ApplyWindowMode();
 }
 
+void SdlPlatform::SetWholePixelScaling(bool whole) {
+  if (whole == wholePixels_) return;
+  wholePixels_ = whole;
+  Redraw();
+}
+
+WindowPlacement SdlPlatform::Placement() {
+  WindowPlacement p = windowed_;
+  p.FullScreen = fullScreen_;
+  return p;
+}
+
+void SdlPlatform::RememberWindowPlace() {
+  const Uint32 flags = SDL_GetWindowFlags(window_);
+  if (fullScreen_ ||
+      (flags & (SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_MINIMIZED | SDL_WINDOW_MAXIMIZED)) != 0)
+    return;
+  if (static_cast<int32_t>(SDL_GetTicks() - settleUntil_) < 0) return;
+  int x = 0, y = 0, w = 0, h = 0;
+  SDL_GetWindowPosition(window_, &x, &y);
+  SDL_GetWindowSize(window_, &w, &h);
+  // The window is placed by its frame's corner but reports its inside's:
+  // kept by the frame, it comes back exactly where it was.
+  int top = 0, left = 0;
+  if (SDL_GetWindowBordersSize(window_, &top, &left, nullptr, nullptr) == 0) {
+    x -= left;
+    y -= top;
+  }
+  windowed_ = WindowPlacement{false, true, x, y, w, h};
+}
+
 void SdlPlatform::ApplyWindowMode() {
   const bool now = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
   if (now == fullScreen_) return;
+  settleUntil_ = SDL_GetTicks() + kModeSwitchSettle;
   SDL_SetWindowFullscreen(window_, fullScreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
   if (!fullScreen_) {
-    int w, h;
-    WindowedSize(window_, w, h);
+    // Back to the window the player had, or a good size in the middle.
+    int w = windowed_.Width, h = windowed_.Height;
+    if (w < kScreenWidth / 2 || h < kScreenHeight / 2) WindowedSize(window_, w, h);
     SDL_SetWindowSize(window_, w, h);
-    SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    if (windowed_.HasPosition && OnSomeDisplay(windowed_.X, windowed_.Y, w, h))
+      SDL_SetWindowPosition(window_, windowed_.X, windowed_.Y);
+    else
+      SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    windowed_.Width = w;
+    windowed_.Height = h;
   }
   Redraw();
 }

@@ -4,9 +4,9 @@
 // full screen and a window. Keys arrive as Windows virtual-key codes, mouse
 // positions as frame pixels clamped to the frame.
 //
-// The command line (--windowed, --fullscreen) chooses how the window
-// starts; without it the environment variable TARNWICK_WINDOWED=1 starts the
-// game in a window instead of full screen.
+// The window starts where the caller says (full screen or a window, the
+// window's place and size: what the player left, see app/window_state.h);
+// a window that would lie off every display is centred instead.
 #pragma once
 #include <SDL.h>
 
@@ -22,10 +22,9 @@ class SdlAudioOutput;
 
 class SdlPlatform : public Platform {
  public:
-  // Starts SDL's video and makes the main window, full screen unless
-  // `fullScreen` or the environment says otherwise; "Form not found" with
-  // SDL's reason when there is no display to make it on.
-  explicit SdlPlatform(const std::string& title, std::optional<bool> fullScreen = std::nullopt);
+  // Starts SDL's video and makes the main window as `placement` says;
+  // "Form not found" with SDL's reason when there is no display to make it on.
+  explicit SdlPlatform(const std::string& title, const WindowPlacement& placement = {});
   ~SdlPlatform() override;
   SdlPlatform(const SdlPlatform&) = delete;
   SdlPlatform& operator=(const SdlPlatform&) = delete;
@@ -51,6 +50,8 @@ class SdlPlatform : public Platform {
   void SetWindowIcon(const uint32_t* argb, int32_t width, int32_t height) override;
   bool FullScreen() override { return fullScreen_; }
   void SetFullScreen(bool fullScreen) override;
+  WindowPlacement Placement() override;
+  void SetWholePixelScaling(bool whole) override;
 
   void OpenSecondWindow(int32_t width, int32_t height, const std::string& caption) override;
   void CloseSecondWindow() override;
@@ -75,6 +76,10 @@ class SdlPlatform : public Platform {
   void DestroyRenderer();
   void Redraw();
   void ApplyWindowMode();
+  // Where the frame goes in the renderer's output of the given size.
+  Rect FrameArea(int32_t outputW, int32_t outputH) const;
+  // The window's place and size, kept while it is a window.
+  void RememberWindowPlace();
 
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
@@ -82,6 +87,12 @@ class SdlPlatform : public Platform {
   PixelFormat textureFormat_ = PixelFormat::RGB565;
   bool vsync_ = false;
   bool fullScreen_ = true;
+  bool wholePixels_ = false;
+  // The window's place and size when not full screen (kept meanwhile).
+  WindowPlacement windowed_;
+  // Size events up to this tick may still belong to the last switch of
+  // mode, so they do not change the remembered window.
+  uint32_t settleUntil_ = 0;
   bool deviceReset_ = false;
   bool swallowEnterUp_ = false;
   int32_t lastMouseX_ = 0, lastMouseY_ = 0;
