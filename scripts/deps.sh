@@ -4,7 +4,7 @@
 set -u
 pkgs=(cmake g++ make pkg-config libsdl2-dev libcairo2-dev libfreetype-dev libpng-dev
       libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core clang libclang-rt-dev
-      xvfb xdotool x11-utils imagemagick desktop-file-utils appstream dpkg-dev)
+      xvfb xdotool x11-utils imagemagick openbox desktop-file-utils appstream dpkg-dev)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

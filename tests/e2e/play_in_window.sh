@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Plays the real game in a virtual X display with real X input: the title,
-# a saved game too poor for the second lake and its notice answered with
-# Enter, the lake panel, a lake, "Fish This Lake", driving with the mouse, a cast
+# Plays the real game in a virtual X display with real X input, as a new
+# player with no settings file: the title, the help page, a saved game too
+# poor for the second lake and its notice answered with Enter, ten seconds of
+# a tournament at thirty frames a second (by the kept replay), the lake panel,
+# a lake, "Fish This Lake", driving with the mouse, a cast
 # with the right button, F12 to keep the replay, Esc then Enter, back to the
 # menu, quit, "Ok", and "Close" on the promotional window. The game must end
 # with status 0; screenshots go to SNAPSHOT_DIR, and the kept replay must
@@ -28,8 +30,8 @@ cp "$game" "$work/tarnwick"
 for f in "$data"/*; do
   case $(basename "$f") in tarnwick | replays | tarnwick.ini | tarnwick.log | window.ini) ;; *) ln -s "$(realpath "$f")" "$work/" ;; esac
 done
-# Thirty frames a second, so the steps below take a known number of frames.
-printf '[Tarnwick]\nspeed=0\n' >"$work/tarnwick.ini"
+# No settings file: the game as a new player finds it, thirty frames a second.
+. "$(dirname "$0")/window_tools.sh"
 mkdir -p "$shots"
 rm -f "$shots"/e2e-*.png
 
@@ -74,6 +76,8 @@ sleep 1.5
 shot 01-title
 
 click 330 250 1 1            # the title (off the centre, where the pointer starts: --sync waits for a move)
+xdotool key Escape           # the help page a new player meets first
+sleep 0.5
 shot 02-menu
 
 # ---- Too little money for a lake (this block stands on its own) ----
@@ -110,6 +114,12 @@ shot 03-lake-panel
 click 374 336 1 3            # "Fish This Lake"
 alive
 shot 04-tournament
+# Ten seconds of play between two keys the game only notes.
+xdotool key a
+pace_from=$(($(date +%s%N) / 1000000))
+sleep 10
+xdotool key b
+pace_ms=$(($(date +%s%N) / 1000000 - pace_from))
 
 # Drive with the mouse: the boat steers towards the cursor while the left
 # button is held.
@@ -165,6 +175,8 @@ echo "the game ended with status 0"
 kept=$(ls "$work"/replays/*.replay 2>/dev/null | head -n1 || true)
 [ -n "$kept" ] || fail "F12 kept no replay"
 echo "kept $(basename "$kept"): $(grep -c '^[0-9]' "$kept") events"
+check_pace $(($(frame_of_key "$kept" 66) - $(frame_of_key "$kept" 65))) "$pace_ms" ||
+  fail "the tournament did not run at thirty frames a second"
 if [ -n "$replay" ]; then
   "$replay" "$kept" --data "$work" || fail "the kept replay does not play"
 fi

@@ -1,0 +1,53 @@
+# Helpers for the window tests, sourced by them: the game's 640x480 frame in
+# a real window of any size, what a kept replay says about the pace of play,
+# and colours in a screenshot.
+
+# "X Y" in the window `$1` for the frame point X Y: the frame is scaled to
+# fit, keeping its shape, centred.
+frame_point() {
+  local geometry
+  geometry=$(xdotool getwindowgeometry "$1" | sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p')
+  awk -v g="$geometry" -v x="$2" -v y="$3" 'BEGIN {
+    split(g, s, " "); w = s[1]; h = s[2]
+    k = w / 640 < h / 480 ? w / 640 : h / 480
+    printf "%d %d\n", (w - 640 * k) / 2 + (x + 0.5) * k, (h - 480 * k) / 2 + (y + 0.5) * k }'
+}
+
+# Clicks the frame point X Y of window `$1`.
+click_frame() {
+  xdotool mousemove --window "$1" $(frame_point "$1" "$2" "$3")
+  sleep 0.2
+  xdotool click 1
+  sleep "${4:-0.5}"
+}
+
+# The frame of the first "key down CODE" line of a replay file (a moment
+# "N", "N+S" or "N*P" counts as frame N).
+frame_of_key() {
+  awk -v code="$2" '$2 == "key" && $3 == "down" && $4 == code { sub(/[+*].*/, "", $1); print $1; exit }' "$1"
+}
+
+# Whether frames played over milliseconds make about thirty a second: 240 to
+# 330 over ten seconds, wide enough for a loaded machine.
+check_pace() {
+  local frames=$1 ms=$2 per10
+  per10=$((frames * 10000 / ms))
+  echo "pace: $frames frames in $ms ms, $per10 per 10 seconds"
+  [ "$per10" -ge 240 ] && [ "$per10" -le 330 ]
+}
+
+# Whether the frame rectangle X Y W H of window `$1` has a pixel of the colour
+# R G B somewhere (give or take 4 a channel: the frame has 16 bits a pixel).
+frame_has_colour() {
+  local win=$1 p q
+  p=$(frame_point "$win" "$2" "$3")
+  q=$(frame_point "$win" $(($2 + $4)) $(($3 + $5)))
+  set -- $p $q "$6" "$7" "$8"
+  import -window "$win" -crop "$(($3 - $1))x$(($4 - $2))+$1+$2" -depth 8 rgb:- 2>/dev/null |
+    od -An -v -tu1 | awk -v r="$5" -v g="$6" -v b="$7" '
+      function near(a, b) { return a - b <= 4 && b - a <= 4 }
+      { for (i = 1; i <= NF; i++) {
+          c[n % 3] = $i; n++
+          if (n % 3 == 0 && near(c[0], r) && near(c[1], g) && near(c[2], b)) found = 1 } }
+      END { exit !found }'
+}
