@@ -91,14 +91,8 @@ quit_game() {
   ad=$(xdotool search --onlyvisible --name '^Tarnwick$' 2>/dev/null | head -n1 || true)
   [ -n "$ad" ] || fail "no promotional window"
   xdotool mousemove --window "$ad" 471 369 click 1
-  local status=""
-  for _ in $(seq 300); do
-    if ! kill -0 "$game_pid" 2>/dev/null; then
-      wait "$game_pid" && status=0 || status=$?
-      break
-    fi
-    sleep 0.1
-  done
+  local status
+  await_game "$game_pid"
   [ "$status" = 0 ] || fail "the game ended with status '${status:-still running}'"
   game_pid=""
 }
@@ -200,14 +194,7 @@ start=$(now_ms)
 game_pid=$!
 sleep 2
 xdotool keydown Right
-status=""
-for _ in $(seq 600); do
-  if ! kill -0 "$game_pid" 2>/dev/null; then
-    wait "$game_pid" && status=0 || status=$?
-    break
-  fi
-  sleep 0.1
-done
+await_game "$game_pid" 60
 xdotool keyup Right
 [ "$status" = 0 ] || fail "--replay ended with status '${status:-still running}'"
 game_pid=""

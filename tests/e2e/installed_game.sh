@@ -11,6 +11,7 @@
 # same user.
 #   installed_game.sh BUILD_DIR SNAPSHOT_DIR
 set -euo pipefail
+. "$(dirname "$0")/window_tools.sh"
 build=$1 shots=$2
 skip() { echo "skipped: $*"; exit 77; }
 [ "$(id -u)" = 0 ] || skip "switching to another user needs root"
@@ -97,14 +98,7 @@ quit_game() {
   ad=$(xdotool search --onlyvisible --name '^Tarnwick$' 2>/dev/null | head -n1 || true)
   [ -n "$ad" ] || fail "no promotional window"
   xdotool mousemove --window "$ad" --sync 471 369 click 1
-  status=""
-  for _ in $(seq 300); do
-    if ! kill -0 "$game_pid" 2>/dev/null; then
-      wait "$game_pid" && status=0 || status=$?
-      break
-    fi
-    sleep 0.1
-  done
+  await_game "$game_pid"
   [ "$status" = 0 ] || fail "the game ended with status '${status}'"
   game_pid=""
 }

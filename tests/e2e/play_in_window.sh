@@ -158,14 +158,7 @@ ad=$(xdotool search --onlyvisible --name '^Tarnwick$' 2>/dev/null | head -n1 || 
 shot 10-promotion
 xdotool mousemove --window "$ad" --sync 471 369 click 1   # its "Close" button
 
-status=""
-for _ in $(seq 300); do
-  if ! kill -0 "$game_pid" 2>/dev/null; then
-    wait "$game_pid" && status=0 || status=$?
-    break
-  fi
-  sleep 0.1
-done
+await_game "$game_pid"
 game_pid_done=$game_pid
 game_pid=""
 [ -n "$status" ] || { game_pid=$game_pid_done; fail "the game did not end after the promotional window"; }

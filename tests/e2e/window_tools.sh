@@ -51,3 +51,18 @@ frame_has_colour() {
           if (n % 3 == 0 && near(c[0], r) && near(c[1], g) && near(c[2], b)) found = 1 } }
       END { exit !found }'
 }
+
+# Waits up to SECONDS (default 30) for the game of pid `$1` to end, and sets
+# `status` to its exit status, or to nothing if it is still running. (Not in
+# a $(...): only this shell can wait for its own child.)
+await_game() {
+  local i
+  status=""
+  for ((i = 0; i < ${2:-30} * 10; i++)); do
+    if ! kill -0 "$1" 2>/dev/null; then
+      wait "$1" && status=0 || status=$?
+      return 0
+    fi
+    sleep 0.1
+  done
+}
