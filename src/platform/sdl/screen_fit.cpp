@@ -4,6 +4,18 @@
 
 namespace tw {
 
+namespace {
+// A picture of w by h pixels centred in the output.
+Rect Centred(int32_t outputW, int32_t outputH, int64_t w, int64_t h) {
+  Rect r;
+  r.Left = static_cast<int32_t>((outputW - w) / 2);
+  r.Top = static_cast<int32_t>((outputH - h) / 2);
+  r.Right = r.Left + static_cast<int32_t>(w);
+  r.Bottom = r.Top + static_cast<int32_t>(h);
+  return r;
+}
+}  // namespace
+
 Rect FitFrame(int32_t outputW, int32_t outputH, int32_t frameW, int32_t frameH) {
   if (outputW <= 0 || outputH <= 0 || frameW <= 0 || frameH <= 0) return {};
   // Compare outputW/frameW with outputH/frameH without rounding.
@@ -15,12 +27,7 @@ Rect FitFrame(int32_t outputW, int32_t outputH, int32_t frameW, int32_t frameH) 
     h = outputH;
     w = std::max<int64_t>(1, int64_t{outputH} * frameW / frameH);
   }
-  Rect r;
-  r.Left = static_cast<int32_t>((outputW - w) / 2);
-  r.Top = static_cast<int32_t>((outputH - h) / 2);
-  r.Right = r.Left + static_cast<int32_t>(w);
-  r.Bottom = r.Top + static_cast<int32_t>(h);
-  return r;
+  return Centred(outputW, outputH, w, h);
 }
 
 Rect FitFrameWhole(int32_t outputW, int32_t outputH, int32_t frameW, int32_t frameH) {
@@ -28,12 +35,7 @@ Rect FitFrameWhole(int32_t outputW, int32_t outputH, int32_t frameW, int32_t fra
   const int32_t scale = std::min(outputW / frameW, outputH / frameH);
   if (scale < 1) return FitFrame(outputW, outputH, frameW, frameH);
   const int64_t w = int64_t{frameW} * scale, h = int64_t{frameH} * scale;
-  Rect r;
-  r.Left = static_cast<int32_t>((outputW - w) / 2);
-  r.Top = static_cast<int32_t>((outputH - h) / 2);
-  r.Right = r.Left + static_cast<int32_t>(w);
-  r.Bottom = r.Top + static_cast<int32_t>(h);
-  return r;
+  return Centred(outputW, outputH, w, h);
 }
 
 namespace {
