@@ -4,6 +4,8 @@
 #pragma once
 #include <cmath>
 #include <cstdint>
+#include <optional>
+#include <string>
 
 namespace tw {
 
@@ -31,5 +33,9 @@ inline int32_t SaturatingAdd(int32_t a, int64_t b) {
   if (b < 0 && a < INT32_MIN - b) return INT32_MIN;
   return static_cast<int32_t>(a + b);
 }
+
+// A whole number as a map object writes it ("250", "-5", "+7"): an optional
+// sign and decimal digits, nothing else, within the 32-bit range.
+std::optional<int32_t> ParseWholeNumber(const std::string& text);
 
 }  // namespace tw

@@ -9,7 +9,6 @@
 #include "fishing/fishing.h"
 #include "media/draw.h"
 #include "media/image_list.h"
-#include "play/boat.h"
 #include "world/iso_math.h"
 
 namespace tw {

@@ -1,7 +1,6 @@
 #include "play/boat.h"
 
 #include <cmath>
-#include <limits>
 
 #include "core/numeric.h"
 #include "media/draw.h"
@@ -46,23 +45,6 @@ void ClearPickUp(GameState& s, const MapPick& cell) {
 bool IsWaterAt(const GameState& s, int32_t worldX, int32_t worldY) {
   const MapPick p = PickCell(s.Header, worldX, worldY);
   return IsWaterTile(s.Cell(p.Column, p.Row).Tile);
-}
-
-std::optional<int32_t> ParseWholeNumber(const std::string& text) {
-  size_t i = 0;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-  if (i >= text.size()) return std::nullopt;
-  int64_t v = 0;
-  for (; i < text.size(); ++i) {
-    if (text[i] < '0' || text[i] > '9') return std::nullopt;
-    v = v * 10 + (text[i] - '0');
-    if (v > int64_t{1} << 31) return std::nullopt;
-  }
-  if (negative) v = -v;
-  if (v > std::numeric_limits<int32_t>::max() || v < std::numeric_limits<int32_t>::min())
-    return std::nullopt;
-  return static_cast<int32_t>(v);
 }
 
 void UpdateEngineSound(PlayContext& ctx) {

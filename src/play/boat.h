@@ -3,8 +3,6 @@
 // over (signs, people, treasure, extra time) and the view that follows it.
 #pragma once
 #include <cstdint>
-#include <optional>
-#include <string>
 
 #include "play/context.h"
 #include "world/iso_math.h"
@@ -13,9 +11,6 @@ namespace tw {
 
 // Whether the map cell under a world point lets the boat (and a lure) in.
 bool IsWaterAt(const GameState& s, int32_t worldX, int32_t worldY);
-
-// A whole number written in a map object's text ("250", "-5"); nothing else.
-std::optional<int32_t> ParseWholeNumber(const std::string& text);
 
 // Each step of the frame, in the order the frame calls them.
 void UpdateEngineSound(PlayContext& ctx);  // the engine's level from the speed

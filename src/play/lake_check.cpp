@@ -3,9 +3,9 @@
 #include <array>
 #include <optional>
 
+#include "core/numeric.h"
 #include "media/image_list.h"
 #include "media/wave_list.h"
-#include "play/boat.h"
 #include "world/lake_files.h"
 
 namespace tw {

@@ -31,5 +31,17 @@ TEST(Numeric, SaturatingAddStopsAtTheLimitsInsteadOfWrapping) {
   EXPECT_EQ(SaturatingAdd(50, -50), 0);
 }
 
+TEST(Numeric, WholeNumbersAreSignedDecimalsOnly) {
+  EXPECT_EQ(ParseWholeNumber("250"), 250);
+  EXPECT_EQ(ParseWholeNumber("-5"), -5);
+  EXPECT_EQ(ParseWholeNumber("+7"), 7);
+  EXPECT_EQ(ParseWholeNumber("-2147483648"), INT32_MIN);
+  EXPECT_FALSE(ParseWholeNumber("2147483648"));
+  EXPECT_FALSE(ParseWholeNumber(""));
+  EXPECT_FALSE(ParseWholeNumber("-"));
+  EXPECT_FALSE(ParseWholeNumber("12a"));
+  EXPECT_FALSE(ParseWholeNumber("99999999999999999999"));
+}
+
 }  // namespace
 }  // namespace tw

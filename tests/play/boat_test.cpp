@@ -263,17 +263,5 @@ TEST_F(BoatTest, CameraStopsSixtyFourPixelsShortOfEveryEdge) {
   EXPECT_EQ(s.ViewY, 64);
 }
 
-TEST(WholeNumberTest, ReadsSignedDecimalsOnly) {
-  EXPECT_EQ(ParseWholeNumber("250"), 250);
-  EXPECT_EQ(ParseWholeNumber("-5"), -5);
-  EXPECT_EQ(ParseWholeNumber("+7"), 7);
-  EXPECT_EQ(ParseWholeNumber("-2147483648"), INT32_MIN);
-  EXPECT_FALSE(ParseWholeNumber("2147483648"));
-  EXPECT_FALSE(ParseWholeNumber(""));
-  EXPECT_FALSE(ParseWholeNumber("-"));
-  EXPECT_FALSE(ParseWholeNumber("12a"));
-  EXPECT_FALSE(ParseWholeNumber("99999999999999999999"));
-}
-
 }  // namespace
 }  // namespace tw

@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "core/files.h"
+#include "core/numeric.h"
 #include "media/png/png_file.h"
 #include "play/boat.h"
 #include "play/lake_rules.h"
