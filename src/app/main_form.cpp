@@ -11,15 +11,13 @@
 #include "core/error.h"
 #include "core/files.h"
 #include "core/log.h"
+#include "fishing/fishing.h"
 #include "media/picture.h"
-#include "play/frame.h"
 #include "play/input.h"
 #include "play/pause.h"
-#include "play/setup.h"
+#include "tournament/frame.h"
+#include "tournament/setup.h"
 #include "ui/font.h"
-#ifdef TW_WITH_FISHING
-#include "fishing/fishing.h"
-#endif
 
 namespace tw {
 
@@ -93,9 +91,7 @@ TMainForm::TMainForm(Application& app, AudioOutput& audio, GamePaths paths)
   DXTimer.SetInterval(0);
   DXTimer.OnTimer = [this](TDXTimer&, int32_t lag) { DXTimerTimer(ctx_, lag); };
   DXCastTimer.SetInterval(15);
-#ifdef TW_WITH_FISHING
   DXCastTimer.OnTimer = [this](TDXTimer&, int32_t) { DXCastTimerTimer(ctx_); };
-#endif
 
   // Errors go to the game's own box once the menu can be seen; before
   // that (and after the display has been given back) to the system's.

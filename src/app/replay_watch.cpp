@@ -12,8 +12,8 @@
 #include "play/input.h"
 #include "play/lake_rules.h"
 #include "play/pause.h"
-#include "play/setup.h"
 #include "replay/session.h"
+#include "tournament/setup.h"
 #include "world/lake_files.h"
 
 namespace tw {

@@ -5,14 +5,12 @@
 
 #include "core/error.h"
 #include "core/files.h"
-#ifdef TW_WITH_FISHING
 #include "fishing/fishing.h"
-#endif
-#include "play/frame.h"
 #include "play/input.h"
 #include "play/lake_rules.h"
 #include "play/pause.h"
-#include "play/setup.h"
+#include "tournament/frame.h"
+#include "tournament/setup.h"
 #include "world/lake_files.h"
 
 namespace tw {
@@ -108,9 +106,7 @@ HeadlessTournament::HeadlessTournament(LakeFolders folders)
   };
   DXTimer_.SetInterval(0);
   DXTimer_.OnTimer = [this](TDXTimer&, int32_t lag) { DXTimerTimer(ctx_, lag); };
-#ifdef TW_WITH_FISHING
   DXCastTimer_.OnTimer = [this](TDXTimer&, int32_t) { DXCastTimerTimer(ctx_); };
-#endif
   PlayHooks& h = ctx_.Hooks;
   h.ProcessMessages = [] {};
   h.Terminated = [this] { return terminated_; };

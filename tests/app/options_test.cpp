@@ -1,7 +1,7 @@
 // The options panel and the settings file beside the program.
 #include "app/front_fixture.h"
 #include "core/error.h"
-#include "play/setup.h"
+#include "tournament/setup.h"
 
 namespace tw::test {
 namespace {

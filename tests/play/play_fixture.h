@@ -19,9 +19,7 @@
 #include "core/files.h"
 #include "core/numeric.h"
 #include "core/random.h"
-#ifdef TW_WITH_FISHING
 #include "fishing/fishing.h"
-#endif
 #include "media/audio_output.h"
 #include "media/container.h"
 #include "media/draw.h"
@@ -34,10 +32,10 @@
 #include "media/wave_list.h"
 #include "platform/headless/headless_platform.h"
 #include "play/context.h"
-#include "play/frame.h"
 #include "play/game_state.h"
 #include "play/input.h"
-#include "play/setup.h"
+#include "tournament/frame.h"
+#include "tournament/setup.h"
 #include "world/map_file.h"
 
 namespace tw::test {
@@ -194,9 +192,7 @@ class PlayFixture {
       DXDraw.SetCursorHidden(false);
     };
     DXTimer.OnTimer = [this](TDXTimer&, int32_t lag) { DXTimerTimer(Ctx, lag); };
-#ifdef TW_WITH_FISHING
     DXCastTimer.OnTimer = [this](TDXTimer&, int32_t) { DXCastTimerTimer(Ctx); };
-#endif
     Ctx.Options.BackgroundSounds = true;
     Ctx.State.ImageLib = "canada.dxg";
     Ctx.State.MonsterKind = "Monster";  // what a lake without the key has
@@ -213,9 +209,7 @@ class PlayFixture {
     DXDraw.Initialize();
   }
 
-  GameState& S() {
-    return *State;
-  }
+  GameState& S() { return *State; }
 
   // ---- the lake ----
 
@@ -227,9 +221,7 @@ class PlayFixture {
       for (int32_t r = 0; r <= maxRow; ++r) S().Cell(c, r) = MapCell{tile, 0};
     for (MapObject& o : S().MapObjects) o = MapObject{};
   }
-  void SetTile(int32_t col, int32_t row, int32_t tile) {
-    S().Cell(col, row) = MapCell{tile, 0};
-  }
+  void SetTile(int32_t col, int32_t row, int32_t tile) { S().Cell(col, row) = MapCell{tile, 0}; }
   void FillCells(int32_t c0, int32_t r0, int32_t c1, int32_t r1, int32_t tile) {
     for (int32_t c = c0; c <= c1; ++c)
       for (int32_t r = r0; r <= r1; ++r) SetTile(c, r, tile);
@@ -263,9 +255,7 @@ class PlayFixture {
       S().Fish[0] = FishRecord{};
     }
     PrepareTournament(S());
-#ifdef TW_WITH_FISHING
     if (populate) PlaceFishAndMonsters(Ctx);
-#endif
     DXDraw.Finalize();
     DXDraw.SetVisible(true);
     DXDraw.Initialize();
@@ -308,31 +298,19 @@ class PlayFixture {
 
   // ---- input through the handlers ----
 
-  void KeyDown(int32_t key) {
-    FormKeyDown(Ctx, key);
-  }
-  void KeyUp(int32_t key) {
-    FormKeyUp(Ctx, key);
-  }
+  void KeyDown(int32_t key) { FormKeyDown(Ctx, key); }
+  void KeyUp(int32_t key) { FormKeyUp(Ctx, key); }
   void Key(int32_t key) {
     KeyDown(key);
     KeyUp(key);
   }
-  void MouseMove(int32_t x, int32_t y) {
-    DXDrawMouseMove(Ctx, x, y);
-  }
-  void MouseDown(MouseButton b, int32_t x, int32_t y) {
-    DXDrawMouseDown(Ctx, b, x, y);
-  }
-  void MouseUp(MouseButton b, int32_t x, int32_t y) {
-    DXDrawMouseUp(Ctx, b, x, y);
-  }
+  void MouseMove(int32_t x, int32_t y) { DXDrawMouseMove(Ctx, x, y); }
+  void MouseDown(MouseButton b, int32_t x, int32_t y) { DXDrawMouseDown(Ctx, b, x, y); }
+  void MouseUp(MouseButton b, int32_t x, int32_t y) { DXDrawMouseUp(Ctx, b, x, y); }
 
   // Events waiting in the window's queue; a pop-up's wait or set-up's pumps
   // deliver them.
-  void Queue(const Event& e) {
-    Platform.Push(e);
-  }
+  void Queue(const Event& e) { Platform.Push(e); }
 
   // ---- frames ----
 
@@ -368,9 +346,7 @@ class PlayFixture {
     ADD_FAILURE() << "no test picture " << name;
     return 0;
   }
-  uint16_t TileColor(int32_t tile, int32_t frame) {
-    return Packed(SpriteColor(tile, frame));
-  }
+  uint16_t TileColor(int32_t tile, int32_t frame) { return Packed(SpriteColor(tile, frame)); }
   // Whether the back buffer pixel at (x, y) comes from any frame of a
   // picture of `objects` (the message line's "bigfont", a cursor ...).
   bool FromPicture(const std::string& name, int32_t x, int32_t y) {

@@ -1,12 +1,10 @@
-#include "play/frame.h"
+#include "tournament/frame.h"
 
-#ifdef TW_WITH_FISHING
 #include "fishing/fishing.h"
-#endif
 #include "media/draw.h"
 #include "play/boat.h"
 #include "play/render.h"
-#include "play/setup.h"
+#include "tournament/setup.h"
 
 namespace tw {
 
@@ -45,42 +43,30 @@ void DXTimerTimer(PlayContext& ctx, int32_t /*lagCount*/) {
   UpdateEngineSound(ctx);
   StartEngine(ctx);
   DriveBoat(ctx);
-#ifdef TW_WITH_FISHING
   TryStartCast(ctx);
-#endif
   const MapPick movedTo = MoveBoat(ctx, startX, startY);
   VisitMapObjects(ctx, movedTo);
   FollowBoat(ctx);  // everything below uses the new view
 
-#ifdef TW_WITH_FISHING
   UpdateFish(ctx);
   if (!s.GameOver) UpdateMonsters(ctx);
   if (s.Casting || s.Reeling) DrawWaterLines(ctx);
-#endif
   DrawSplashes(ctx);
   DrawWakeRear(ctx);
   DrawBoat(ctx);
   DrawAngler(ctx);
   DrawWakeFront(ctx);
-#ifdef TW_WITH_FISHING
   if (s.Reeling) UpdateRetrieve(ctx);
   if (s.Casting) UpdateFlight(ctx);
-#endif
   DrawDashboard(ctx);
-#ifdef TW_WITH_FISHING
   DrawCatchLine(ctx);
   if (s.Timed) RunClock(ctx);
-#endif
   if (s.QuitQuery) s.Message = "PRESS ENTER TO QUIT GAME";
   RunEnding(ctx);
-#ifdef TW_WITH_FISHING
   JudgeLimit(ctx);
-#endif
   CheckAllFishSpent(s);
   DrawMessageLine(ctx);
-#ifdef TW_WITH_FISHING
   DrawCash(ctx);
-#endif
   DrawCursor(ctx);
   if (ctx.Hooks.DrawOverlay) ctx.Hooks.DrawOverlay();
   ctx.DXDraw.Flip();

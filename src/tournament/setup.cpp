@@ -1,17 +1,15 @@
-#include "play/setup.h"
+#include "tournament/setup.h"
 
 #include "core/error.h"
 #include "core/files.h"
 #include "core/numeric.h"
-#ifdef TW_WITH_FISHING
 #include "fishing/fishing.h"
-#endif
 #include "media/draw.h"
 #include "media/image_list.h"
 #include "media/timer.h"
 #include "media/wave_list.h"
 #include "play/boat.h"
-#include "play/lake_check.h"
+#include "tournament/lake_check.h"
 #include "world/lake_files.h"
 #include "world/map_file.h"
 
@@ -86,9 +84,7 @@ void LoadLake(PlayContext& ctx) {
   CheckPlacedObjects(s, mapPath);
   CheckLakeMedia(ctx);
   PrepareTournament(s);
-#ifdef TW_WITH_FISHING
   PlaceFishAndMonsters(ctx);
-#endif
 }
 
 }  // namespace

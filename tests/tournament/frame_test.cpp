@@ -189,7 +189,6 @@ TEST_F(FrameTest, PopupIsCentredAboveTheDashboard) {
   EXPECT_EQ(fx.Platform.LastFrame().At(220, top), c);
 }
 
-#ifdef TW_WITH_FISHING
 TEST_F(FrameTest, TimeExpiredStaysUntilTheMenuReturnsNinetyFramesLater) {
   GameState& s = fx.S();
   s.Timed = 1;
@@ -206,7 +205,6 @@ TEST_F(FrameTest, TimeExpiredStaysUntilTheMenuReturnsNinetyFramesLater) {
   }
   EXPECT_EQ(more, 90);
 }
-#endif
 
 }  // namespace
 }  // namespace tw

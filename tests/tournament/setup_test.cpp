@@ -1,7 +1,7 @@
 // Starting a tournament from files: the fee, the loading box, the map and
 // its objects, the boat's start, the refusals that cost nothing, and the
 // switch to the play surface.
-#include "play/setup.h"
+#include "tournament/setup.h"
 
 #include <gtest/gtest.h>
 
@@ -204,7 +204,6 @@ TEST(FrameIntervalTest, GameSpeedChoices) {
   EXPECT_EQ(FrameIntervalFor(3), -1);
 }
 
-#ifdef TW_WITH_FISHING
 TEST_F(SetupTest, FishAreScatteredOnWaterAndMonstersKeepAwayFromTheStart) {
   // Land everywhere but a band of water: candidates below the map pick the
   // top-left cell, which is land here, so they are drawn again.
@@ -234,7 +233,6 @@ TEST_F(SetupTest, LakeWithoutOpenWaterIsRefusedNotHung) {
   EXPECT_EQ(fx.S().Cash, 50);
   EXPECT_FALSE(fx.LoadingBoxVisible);
 }
-#endif
 
 }  // namespace
 }  // namespace tw

@@ -1,4 +1,4 @@
-#include "play/lake_check.h"
+#include "tournament/lake_check.h"
 
 #include <array>
 #include <optional>
