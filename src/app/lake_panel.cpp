@@ -50,7 +50,7 @@ void TMainForm::LoadLakeDefinition(const std::string& lake) {
   lakeinfo->Clear();
   lakeinfo->Add(d.Description);
   ApplyLakeDefinition(*state_, d);
-  lakeName_ = lake;
+  ctx_.LakeName = lake;
 
   // The preview stays as it was when the lake has none.
   const std::string preview = LakePath(ctx_.Lakes(), lake, ".bmp");

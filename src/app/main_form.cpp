@@ -11,11 +11,9 @@
 #include "core/error.h"
 #include "core/files.h"
 #include "core/log.h"
-#include "fishing/fishing.h"
 #include "media/picture.h"
 #include "play/input.h"
 #include "play/pause.h"
-#include "tournament/frame.h"
 #include "tournament/setup.h"
 #include "ui/font.h"
 
@@ -65,33 +63,26 @@ int32_t ButtonNumber(MouseButton b) {
 }  // namespace
 
 TMainForm::TMainForm(Application& app, AudioOutput& audio, GamePaths paths)
-    : DXDraw(app.GetPlatform()),
-      DXTimer(app.Timers()),
-      DXCastTimer(app.Timers()),
-      DXSound(audio),
-      sounds(&DXSound),
-      background(&DXSound),
-      app_(app),
+    : app_(app),
       platform_(app.GetPlatform()),
       paths_(std::move(paths)),
+      tournament_(app.GetPlatform(), app.Timers(), audio,
+                  LakeFolders{paths_.Data, paths_.PlayerLakes}, *this),
+      DXDraw(tournament_.DXDraw),
+      DXTimer(tournament_.DXTimer),
+      DXCastTimer(tournament_.DXCastTimer),
+      DXSound(tournament_.DXSound),
+      sounds(tournament_.sounds),
+      background(tournament_.background),
+      objects(tournament_.objects),
+      DXTileList(tournament_.DXTileList),
       fonts_(std::make_unique<FontSet>()),
-      state_(std::make_unique<GameState>()),
-      ctx_{*state_,     DXDraw, objects,       DXTileList, sounds,      background, DXTimer,
-           DXCastTimer, rng_,   PlayOptions{}, "",         paths_.Data, "",         PlayHooks{}} {
-  ctx_.PlayerLakes = paths_.PlayerLakes;
+      state_(&tournament_.State()),
+      rng_(tournament_.Rng()),
+      ctx_(tournament_.Context()) {
   fonts_->LoadFolder(paths_.Data);
   screen_ = std::make_unique<Screen>(*fonts_);
   appHost_ = std::make_unique<AppModalHost>(*this);
-
-  background.Group = kMusicGroup;
-  DXDraw.AddImageList(&objects);
-  DXDraw.AddImageList(&DXTileList);
-  DXDraw.OnInitialize = [this] { DXDrawInitialize(); };
-  DXDraw.OnFinalize = [this] { DXDrawFinalize(); };
-  DXTimer.SetInterval(0);
-  DXTimer.OnTimer = [this](TDXTimer&, int32_t lag) { DXTimerTimer(ctx_, lag); };
-  DXCastTimer.SetInterval(15);
-  DXCastTimer.OnTimer = [this](TDXTimer&, int32_t) { DXCastTimerTimer(ctx_); };
 
   // Errors go to the game's own box once the menu can be seen; before
   // that (and after the display has been given back) to the system's.
@@ -104,7 +95,6 @@ TMainForm::TMainForm(Application& app, AudioOutput& audio, GamePaths paths)
 
   BuildMenu();
   SetWindowIcon();
-  SetPlayHooks();
   recorder_.Attach(ctx_);
   recorder_.OnTournamentEnd = [this](const Replay& replay) {
     if (keepReplay_) SaveReplay(replay);
@@ -128,10 +118,6 @@ TMainForm::~TMainForm() {
   app_.ShowError = nullptr;
   DXTimer.SetEnabled(false);
   DXCastTimer.SetEnabled(false);
-  DXDraw.OnInitialize = nullptr;
-  DXDraw.OnFinalize = nullptr;
-  DXDraw.RemoveImageList(&objects);
-  DXDraw.RemoveImageList(&DXTileList);
 }
 
 ModalHost& TMainForm::Host() {
@@ -247,48 +233,55 @@ void TMainForm::BuildQuitBox() {
   okquit->OnClick = [this] { okquitClick(); };
 }
 
-void TMainForm::SetPlayHooks() {
-  PlayHooks& h = ctx_.Hooks;
-  h.ProcessMessages = [this] {
-    app_.ProcessMessages();
-    screen_->Tick(platform_.Milliseconds());
-    PaintMenu();
-  };
-  h.Terminated = [this] { return app_.Terminated(); };
-  h.SetStatus = [this](const std::string& text) { status->SetCaption(text); };
-  h.ShowLoadingBox = [this](bool show) {
-    if (show) {
-      loadingbox->SetPos(120, 160);
-      loadingbox->BringToFront();
-    }
-    loadingbox->SetVisible(show);
-  };
-  h.SetLoadingText = [this](const std::string& text) { loading->SetCaption(text); };
-  h.LoadingText = [this] { return loading->Caption; };
-  h.HideMenu = [this] { HideMenu(); };
-  h.ShowMenu = [this] { ShowMenu(); };
-  h.FillLakeList = [this] { FillLakeList(); };
-  h.MessageBox = [this](const std::string& text) { ShowMessage(text); };
-  h.DrawOverlay = [this] { DrawSoundNote(); };
+// ---- what the tournament tells the window ----
+
+void TMainForm::ProcessMessages() {
+  app_.ProcessMessages();
+  screen_->Tick(platform_.Milliseconds());
+  PaintMenu();
 }
 
-void TMainForm::SyncLevels() {
-  GameState& s = *state_;
-  s.LureLevel = luresbar->Position();
-  s.RodLevel = rodbar->Position();
-  s.BoatLevel = boatbar->Position();
+void TMainForm::LoadingBegins() {
+  loadingbox->SetPos(120, 160);
+  loadingbox->BringToFront();
+  loadingbox->Show();
 }
 
-void TMainForm::SyncPlayContext() {
-  SyncLevels();
+void TMainForm::LoadingStep() {
+  // The dots stay from one set-up to the next.
+  loading->SetCaption(loading->Caption + ".");
+}
+
+void TMainForm::LoadingFailed() {
+  loadingbox->Hide();
+}
+
+void TMainForm::EnterPlay() {
+  loading->SetCaption("Loading.");
+  HideMenu();
+}
+
+void TMainForm::BackToMenu() {
+  ShowMenu();
+  FillLakeList();
+}
+
+void TMainForm::SurfaceReady() {
+  UpdateStatus();
+  screen_->Invalidate();
+}
+
+void TMainForm::SoundReady() {
+  if (title->Visible() && bgsound->Checked())
+    if (TWaveCollectionItem* music = MenuSound(background, "music")) music->Play();
+}
+
+void TMainForm::TakeTournamentOptions() {
   PlayOptions& o = ctx_.Options;
   o.MouseDrive = mousedrive->Checked();
   o.SpeedIndex = speed->ItemIndex();
   o.PageFlip = flip->Checked();
-  o.SoundOn = soundon->Checked();
   o.BackgroundSounds = bgsound->Checked();
-  ctx_.LakeName = lakeName_;
-  ctx_.PlayerName = playername->Text();
 }
 
 void TMainForm::ShowMessage(const std::string& text) {
@@ -324,8 +317,7 @@ void TMainForm::FormCreate() {
     UpdateStatus();
     s.BoatSprite = "boat1";
 
-    sounds.LoadFromFile(JoinPath(paths_.Data, "sound.dxw"));
-    background.LoadFromFile(JoinPath(paths_.Data, "music.dxw"));
+    tournament_.LoadSoundLibraries();
     ReadSettings();
     FillLakeList();
     lakes->SetItemIndex(0);
@@ -345,21 +337,6 @@ void TMainForm::Show() {
   }
   screen_->Invalidate();
   PaintMenu();
-}
-
-void TMainForm::DXDrawInitialize() {
-  ResetTournamentFields(*state_);
-  UpdateStatus();
-  screen_->Invalidate();
-  if (soundon->Checked()) DXSound.Initialize();
-  if (title->Visible() && bgsound->Checked())
-    if (TWaveCollectionItem* music = MenuSound(background, "music")) music->Play();
-}
-
-void TMainForm::DXDrawFinalize() {
-  if (soundon->Checked()) DXSound.Finalize();
-  DXTimer.SetEnabled(false);
-  DXDraw.SetCursorHidden(false);
 }
 
 // ---- title, panels and quit ----
@@ -453,14 +430,14 @@ void TMainForm::ShowMenu() {
 }
 
 void TMainForm::goClick() {
-  if (lakeName_.empty()) return;
-  SyncPlayContext();
+  if (ctx_.LakeName.empty()) return;
+  TakeTournamentOptions();
   keepReplay_ = false;
   ForgetPause();
   recorder_.BeginTournament(ctx_);
   bool started = false;
   try {
-    started = tw::goClick(ctx_);
+    started = tw::goClick(tournament_);
   } catch (...) {
     recorder_.SetUpDone(false);
     throw;

@@ -1,8 +1,9 @@
-// The main window: owns the game record, the random generator, the drawing
-// surface, both frame timers, the sound device and the four libraries, and
-// every menu control. Its handlers are the game's entry points: the menu's
-// clicks, the drawing surface's notifications and, through the application
-// loop, every key and mouse event.
+// The main window: owns the tournament (the game record, the random
+// generator, the drawing surface, both frame timers, the sound device and
+// the four libraries) and every menu control. Its handlers are the game's
+// entry points: the menu's clicks and, through the application loop, every
+// key and mouse event; the tournament tells it what happens through the
+// TournamentWindow calls.
 #pragma once
 #include <array>
 #include <cstdint>
@@ -15,14 +16,8 @@
 #include "core/paths.h"
 #include "core/random.h"
 #include "media/audio_output.h"
-#include "media/draw.h"
-#include "media/image_list.h"
-#include "media/sound.h"
-#include "media/timer.h"
-#include "media/wave_list.h"
-#include "play/context.h"
-#include "play/game_state.h"
 #include "replay/recorder.h"
+#include "tournament/tournament.h"
 #include "ui/buttons.h"
 #include "ui/combo_box.h"
 #include "ui/edit.h"
@@ -43,7 +38,13 @@ struct Replay;
 // Gives a control and everything inside it (group captions excepted) a face.
 void SetFontOfTree(Control& c, const std::string& font);
 
-class TMainForm : public EventSink {
+class TMainForm : public EventSink, private TournamentWindow {
+  // First, so the tournament is made before the parts below refer to it.
+  Application& app_;
+  Platform& platform_;
+  GamePaths paths_;
+  Tournament tournament_;
+
  public:
   // Builds the window's design (controls, pictures, fonts) from the data
   // folder; the caller then runs FormCreate. Nothing is shown until Show.
@@ -95,8 +96,6 @@ class TMainForm : public EventSink {
 
   // ---- handlers ----
   void FormCreate();
-  void DXDrawInitialize();
-  void DXDrawFinalize();
   void titleClick();
   void playerClick();
   void optionClick();
@@ -144,6 +143,7 @@ class TMainForm : public EventSink {
   const GamePaths& Paths() const { return paths_; }
   GameState& State() { return *state_; }
   Random& Rng() { return rng_; }
+  Tournament& GetTournament() { return tournament_; }
   Screen& GetScreen() { return *screen_; }
   const FontSet& Fonts() const { return *fonts_; }
   PlayContext& Context() { return ctx_; }
@@ -151,7 +151,7 @@ class TMainForm : public EventSink {
   FileDialog savegame, loadgame;
   const Surface16& MenuFrame() const { return menuFrame_; }
   // The lake whose definition was read last (what "Fish This Lake" starts).
-  const std::string& SelectedLake() const { return lakeName_; }
+  const std::string& SelectedLake() const { return ctx_.LakeName; }
   // Whether the program has been told to end (after the promotional window).
   bool Closed() const { return closed_; }
   // Every tournament is recorded; F12 during one keeps it as a replay in
@@ -159,14 +159,15 @@ class TMainForm : public EventSink {
   ReplayRecorder& Recorder() { return recorder_; }
   bool KeepingReplay() const { return keepReplay_; }
 
-  TDXDraw DXDraw;
-  TDXTimer DXTimer;
-  TDXTimer DXCastTimer;
-  TDXSound DXSound;
-  TDXWaveList sounds;
-  TDXWaveList background;
-  TDXImageList objects;
-  TDXImageList DXTileList;
+  // The tournament's parts, by the names the handlers use.
+  TDXDraw& DXDraw;
+  TDXTimer& DXTimer;
+  TDXTimer& DXCastTimer;
+  TDXSound& DXSound;
+  TDXWaveList& sounds;
+  TDXWaveList& background;
+  TDXImageList& objects;
+  TDXImageList& DXTileList;
 
   // Controls, by their design names.
   PictureBox* image = nullptr;
@@ -213,7 +214,6 @@ class TMainForm : public EventSink {
   // The saved games' folder, made when first needed.
   void PrepareSavesFolder();
   void BuildVolumeGroup();
-  void SetPlayHooks();
   // ---- the player's keys of the window (front_keys.cpp) ----
   // F1, P, Pause and M; true when the window took the key.
   bool FrontKeyDown(uint16_t key);
@@ -240,15 +240,32 @@ class TMainForm : public EventSink {
   bool WatchKeyDown(uint16_t key);
   void WatchKeyUp(uint16_t key);
   void SetWatchSpeed(bool fast);
-  // Copies what the tournament reads from the menu controls into the context.
-  void SyncPlayContext();
-  void SyncLevels();
+  // ---- TournamentWindow ----
+  void ProcessMessages() override;
+  bool Terminated() const override { return app_.Terminated(); }
+  void Notice(const std::string& text) override { ShowMessage(text); }
+  void LoadingBegins() override;
+  void LoadingStep() override;
+  void LoadingFailed() override;
+  void CashChanged() override { UpdateStatus(); }
+  void EnterPlay() override;
+  void PlayFailed() override { ShowMenu(); }
+  void BackToMenu() override;
+  void SurfaceReady() override;
+  void SoundReady() override;
+  void FrameDrawn() override { DrawSoundNote(); }
+
+  // The options a tournament is played with, taken from the options panel
+  // when one is set up.
+  void TakeTournamentOptions();
+  // The gear gauges show the levels of the game record.
+  void ShowGear();
+  // The button captions for the gear levels (unknown levels keep them).
+  void SetUpgradeCaptions();
   void PlayClick();
   void HideMenu();
   void ShowMenu();
   void ShowMessage(const std::string& text);
-  // The button captions for the gear levels (unknown levels keep them).
-  void SetUpgradeCaptions();
   bool InTournament() const { return DXDraw.Visible(); }
   // While a tournament is being set up the menu takes no input, but a box
   // raised meanwhile (an error, a notice) is on top and is answered as
@@ -256,19 +273,15 @@ class TMainForm : public EventSink {
   bool MenuBlocked() const { return ctx_.SettingUp && !ModalUp(); }
   bool ModalUp() const { return &screen_->TopLayer() != &screen_->Root(); }
 
-  Application& app_;
-  Platform& platform_;
-  GamePaths paths_;
   std::unique_ptr<FontSet> fonts_;
   std::unique_ptr<Screen> screen_;
-  std::unique_ptr<GameState> state_;
-  Random rng_;
-  PlayContext ctx_;
+  GameState* state_;
+  Random& rng_;
+  PlayContext& ctx_;
   Surface16 menuFrame_;
   ModalHost* modalHost_ = nullptr;
   std::unique_ptr<ModalHost> appHost_;
   TAdForm* adForm_ = nullptr;
-  std::string lakeName_;
   CursorShape cursor_ = CursorShape::Arrow;
   bool closed_ = false;
   ReplayRecorder recorder_;

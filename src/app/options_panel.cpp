@@ -1,7 +1,8 @@
 // The options panel and "tarnwick.ini": frame rate, page flipping, whole-pixel
 // scaling, steering, sound, background sounds and the two volumes. The
-// controls are the only store of the options; the file is read once at
-// start and written by "Save Options".
+// controls hold the options; the tournament takes them when one is set up,
+// except "Sound ON", which it keeps for the whole program and is told of at
+// every change. The file is read once at start and written by "Save Options".
 #include "app/main_form.h"
 #include "core/files.h"
 #include "core/ini.h"
@@ -139,6 +140,8 @@ void TMainForm::ReadSettings() {
   effectsvolume->SetPosition(ini.ReadInteger(kSection, "effectsvolume", kFullVolume));
   musicvolume->SetPosition(ini.ReadInteger(kSection, "musicvolume", kFullVolume));
   integerscale->SetChecked(ini.ReadBool(kSection, "integerscale", false));
+  // Neither sound button checked is sound off, and no click says so.
+  tournament_.SetSoundOn(soundon->Checked(), false);
 }
 
 void TMainForm::applyClick() {
@@ -169,13 +172,11 @@ void TMainForm::defaultClick() {
   effectsvolume->SetPosition(kFullVolume);
   musicvolume->SetPosition(kFullVolume);
   integerscale->SetChecked(false);
+  tournament_.SetSoundOn(soundon->Checked(), false);
 }
 
 void TMainForm::soundonClick() {
-  if (soundon->Checked())
-    DXSound.Initialize();
-  else
-    DXSound.Finalize();
+  tournament_.SetSoundOn(soundon->Checked(), true);
 }
 
 }  // namespace tw

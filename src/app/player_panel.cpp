@@ -1,6 +1,6 @@
 // The player panel: the name, the body picture, the cash line, the three
 // pieces of gear with their upgrades, and saving and loading the game. The
-// gauges are the only store of the gear levels.
+// gear levels live in the game record; the gauges show them.
 #include <algorithm>
 
 #include "app/main_form.h"
@@ -53,10 +53,10 @@ const char* BoatSpriteFor(int32_t level) {
 }
 
 // A saved level below 1 would leave the boat unable to turn and the shop
-// closed for good; such a file gets the first level.
-int32_t SavedLevel(const IniFile& ini, const char* key) {
-  const int32_t level = ini.ReadInteger(kSaveSection, key, 1);
-  return level < 1 ? 1 : level;
+// closed for good; such a file gets the first level, and one above the top
+// gets the top.
+int32_t SavedLevel(const IniFile& ini, const char* key, const GearSteps& gear) {
+  return std::clamp(ini.ReadInteger(kSaveSection, key, 1), 1, gear.TopLevel);
 }
 
 }  // namespace
@@ -133,11 +133,10 @@ void TMainForm::UpdateStatus() {
 
 namespace {
 
-// Buys the next step of one gear: the price comes off the cash, the gauge
-// moves up one and the button names the step after.
-bool BuyStep(const GearSteps& gear, Gauge& bar, Button& button, int32_t& cash,
+// Buys the next step of one gear: the price comes off the cash, the level
+// goes up one and the button names the step after.
+bool BuyStep(const GearSteps& gear, int32_t& level, Button& button, int32_t& cash,
              const std::function<void(const std::string&)>& tell) {
-  const int32_t level = bar.Position();
   if (level < 1 || level >= gear.TopLevel) return false;
   const int32_t price = gear.Prices[level - 1];
   if (cash < price) {
@@ -145,36 +144,46 @@ bool BuyStep(const GearSteps& gear, Gauge& bar, Button& button, int32_t& cash,
     return false;
   }
   cash -= price;
-  bar.StepIt();
-  if (const char* caption = CaptionAt(gear, level + 1)) button.SetCaption(caption);
+  ++level;
+  if (const char* caption = CaptionAt(gear, level)) button.SetCaption(caption);
   return true;
 }
 
 }  // namespace
 
 void TMainForm::upluresClick() {
-  BuyStep(kLures, *luresbar, *uplures, state_->Cash, [this](auto& t) { ShowMessage(t); });
-  SyncLevels();
+  GameState& s = *state_;
+  BuyStep(kLures, s.LureLevel, *uplures, s.Cash, [this](auto& t) { ShowMessage(t); });
+  ShowGear();
   UpdateStatus();
 }
 
 void TMainForm::uprodClick() {
-  BuyStep(kRod, *rodbar, *uprod, state_->Cash, [this](auto& t) { ShowMessage(t); });
-  SyncLevels();
+  GameState& s = *state_;
+  BuyStep(kRod, s.RodLevel, *uprod, s.Cash, [this](auto& t) { ShowMessage(t); });
+  ShowGear();
   UpdateStatus();
 }
 
 void TMainForm::upboatClick() {
-  if (BuyStep(kBoat, *boatbar, *upboat, state_->Cash, [this](auto& t) { ShowMessage(t); }))
-    state_->BoatSprite = BoatSpriteFor(boatbar->Position());
-  SyncLevels();
+  GameState& s = *state_;
+  if (BuyStep(kBoat, s.BoatLevel, *upboat, s.Cash, [this](auto& t) { ShowMessage(t); }))
+    s.BoatSprite = BoatSpriteFor(s.BoatLevel);
+  ShowGear();
   UpdateStatus();
 }
 
+void TMainForm::ShowGear() {
+  luresbar->SetPosition(state_->LureLevel);
+  rodbar->SetPosition(state_->RodLevel);
+  boatbar->SetPosition(state_->BoatLevel);
+}
+
 void TMainForm::SetUpgradeCaptions() {
-  if (const char* c = CaptionAt(kLures, luresbar->Position())) uplures->SetCaption(c);
-  if (const char* c = CaptionAt(kRod, rodbar->Position())) uprod->SetCaption(c);
-  if (const char* c = CaptionAt(kBoat, boatbar->Position())) upboat->SetCaption(c);
+  const GameState& s = *state_;
+  if (const char* c = CaptionAt(kLures, s.LureLevel)) uplures->SetCaption(c);
+  if (const char* c = CaptionAt(kRod, s.RodLevel)) uprod->SetCaption(c);
+  if (const char* c = CaptionAt(kBoat, s.BoatLevel)) upboat->SetCaption(c);
 }
 
 void TMainForm::savebuttonClick() {
@@ -188,9 +197,9 @@ void TMainForm::savebuttonClick() {
   ini.WriteInteger(kSaveSection, "Cash", state_->Cash);
   ini.WriteInteger(kSaveSection, "Body", playertab->TabIndex());
   ini.WriteInteger(kSaveSection, "Level", state_->PlayerLevel);
-  ini.WriteInteger(kSaveSection, "Boat", boatbar->Position());
-  ini.WriteInteger(kSaveSection, "Rod", rodbar->Position());
-  ini.WriteInteger(kSaveSection, "Lures", luresbar->Position());
+  ini.WriteInteger(kSaveSection, "Boat", state_->BoatLevel);
+  ini.WriteInteger(kSaveSection, "Rod", state_->RodLevel);
+  ini.WriteInteger(kSaveSection, "Lures", state_->LureLevel);
   ini.Save(*path);
 }
 
@@ -206,14 +215,14 @@ void TMainForm::loadbuttonClick() {
     state_->Cash = ini.ReadInteger(kSaveSection, "Cash", 10);
     playertab->SetTabIndex(ini.ReadInteger(kSaveSection, "Body", 0));
     state_->PlayerLevel = ini.ReadInteger(kSaveSection, "Level", 1);
-    boatbar->SetPosition(SavedLevel(ini, "Boat"));
-    rodbar->SetPosition(SavedLevel(ini, "Rod"));
-    luresbar->SetPosition(SavedLevel(ini, "Lures"));
+    state_->BoatLevel = SavedLevel(ini, "Boat", kBoat);
+    state_->RodLevel = SavedLevel(ini, "Rod", kRod);
+    state_->LureLevel = SavedLevel(ini, "Lures", kLures);
   }
   // A cancelled dialog refreshes the panel and the lake list all the same.
-  if (const char* sprite = BoatSpriteFor(boatbar->Position())) state_->BoatSprite = sprite;
+  if (const char* sprite = BoatSpriteFor(state_->BoatLevel)) state_->BoatSprite = sprite;
+  ShowGear();
   SetUpgradeCaptions();
-  SyncLevels();
   FillLakeList();
   lakes->SetItemIndex(std::min(state_->PlayerLevel, lakes->Count() - 1));
   if (lakes->ItemIndex() >= 0) LoadLakeDefinition(lakes->Items()[lakes->ItemIndex()]);

@@ -37,18 +37,16 @@ void TMainForm::WatchReplay(const Replay& replay) {
   // What a headless run does, in its order: the lake's rules, then the
   // header, then "Fish This Lake".
   ApplyLakeDefinition(*state_, ReadLakeDefinition(LakePath(ctx_.Lakes(), h.Lake, ".ini")));
-  lakeName_ = h.Lake;
   ApplyHeader(h, ctx_);
   // Heard as the watcher has chosen, whatever the player had.
-  ctx_.Options.SoundOn = soundon->Checked();
+  tournament_.SetSoundOn(soundon->Checked(), false);
   ctx_.Options.BackgroundSounds = bgsound->Checked();
-  ctx_.PlayerName = playername->Text();
   ForgetPause();
   recorder_.OnPump = [this] { FeedReplay(); };
   recorder_.BeginTournament(ctx_);
   bool started = false;
   try {
-    started = tw::goClick(ctx_);
+    started = tw::goClick(tournament_);
   } catch (...) {
     recorder_.SetUpDone(false);
     throw;

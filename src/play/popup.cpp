@@ -23,7 +23,7 @@ void ShowPopup(PlayContext& ctx, const std::string& name) {
 
 void WaitForInput(PlayContext& ctx) {
   // Without a message pump no press could ever arrive.
-  if (!ctx.Hooks.ProcessMessages) return;
+  if (!ctx.Pump.ProcessMessages) return;
   // Presses made before the pop-up appeared must not end it: let them all
   // through first.
   for (int i = 0; i < 256 && !ctx.Terminated(); ++i) ctx.ProcessMessages();

@@ -12,10 +12,10 @@ void ReplayRecorder::Attach(PlayContext& ctx) {
   ctx_ = &ctx;
   frameHandler_ = ctx.DXTimer.OnTimer;
   strikeHandler_ = ctx.DXCastTimer.OnTimer;
-  processMessages_ = ctx.Hooks.ProcessMessages;
+  processMessages_ = ctx.Pump.ProcessMessages;
   ctx.DXTimer.OnTimer = [this](TDXTimer& t, int32_t lag) { FrameTick(t, lag); };
   ctx.DXCastTimer.OnTimer = [this](TDXTimer& t, int32_t lag) { StrikeTick(t, lag); };
-  ctx.Hooks.ProcessMessages = [this] { Pump(); };
+  ctx.Pump.ProcessMessages = [this] { Pump(); };
 }
 
 void ReplayRecorder::BeginTournament(const PlayContext& ctx) {

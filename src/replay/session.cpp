@@ -5,11 +5,9 @@
 
 #include "core/error.h"
 #include "core/files.h"
-#include "fishing/fishing.h"
 #include "play/input.h"
 #include "play/lake_rules.h"
 #include "play/pause.h"
-#include "tournament/frame.h"
 #include "tournament/setup.h"
 #include "world/lake_files.h"
 
@@ -81,60 +79,30 @@ std::string TournamentSummary::Line() const {
 
 HeadlessTournament::HeadlessTournament(LakeFolders folders)
     : lakes_(std::move(folders)),
-      DXDraw_(platform_),
-      DXSound_(audio_),
       slot_(platform_),
-      DXTimer_(slot_),
-      DXCastTimer_(slot_),
-      sounds_(&DXSound_),
-      background_(&DXSound_),
-      state_(std::make_unique<GameState>()),
-      ctx_{*state_,      DXDraw_, objects_,      tiles_, sounds_,     background_, DXTimer_,
-           DXCastTimer_, rng_,    PlayOptions{}, "",     lakes_.Data, "Player",    PlayHooks{}} {
-  ctx_.PlayerLakes = lakes_.Player;
-  DXDraw_.AddImageList(&objects_);
-  DXDraw_.AddImageList(&tiles_);
-  // What the main window does when the surface comes and goes.
-  DXDraw_.OnInitialize = [this] {
-    ResetTournamentFields(*state_);
-    if (ctx_.Options.SoundOn) DXSound_.Initialize();
-  };
-  DXDraw_.OnFinalize = [this] {
-    if (ctx_.Options.SoundOn) DXSound_.Finalize();
-    DXTimer_.SetEnabled(false);
-    DXDraw_.SetCursorHidden(false);
-  };
-  DXTimer_.SetInterval(0);
-  DXTimer_.OnTimer = [this](TDXTimer&, int32_t lag) { DXTimerTimer(ctx_, lag); };
-  DXCastTimer_.OnTimer = [this](TDXTimer&, int32_t) { DXCastTimerTimer(ctx_); };
-  PlayHooks& h = ctx_.Hooks;
-  h.ProcessMessages = [] {};
-  h.Terminated = [this] { return terminated_; };
-  h.MessageBox = [](const std::string& text) { throw GameError(text); };
-  // The return to the menu resets the catch when it brings the surface
-  // back, so the summary takes it here.
-  h.ShowMenu = [this] {
-    ended_ = true;
-    caught_ = {state_->FishCaught, state_->CatchPounds, state_->CatchInches};
-  };
-  recorder_.Attach(ctx_);
+      tournament_(platform_, slot_, audio_, lakes_, *this) {
+  recorder_.Attach(tournament_.Context());
   recorder_.OnPump = [this] { AtPump(); };
   recorder_.OnTick = [this](bool frameTick) { AfterTick(frameTick); };
-
-  sounds_.LoadFromFile(JoinPath(lakes_.Data, "sound.dxw"));
-  background_.LoadFromFile(JoinPath(lakes_.Data, "music.dxw"));
-  DXDraw_.Initialize();
+  tournament_.LoadSoundLibraries();
+  tournament_.DXDraw.Initialize();
 }
 
 HeadlessTournament::~HeadlessTournament() {
-  DXTimer_.SetEnabled(false);
-  DXCastTimer_.SetEnabled(false);
-  DXDraw_.OnFinalize = nullptr;
-  DXDraw_.OnInitialize = nullptr;
-  DXDraw_.Finalize();
-  DXSound_.Finalize();
-  DXDraw_.RemoveImageList(&objects_);
-  DXDraw_.RemoveImageList(&tiles_);
+  tournament_.DXTimer.SetEnabled(false);
+  tournament_.DXCastTimer.SetEnabled(false);
+}
+
+void HeadlessTournament::Notice(const std::string& text) {
+  throw GameError(text);
+}
+
+void HeadlessTournament::BackToMenu() {
+  // The return to the menu resets the catch when it brings the surface
+  // back, so the summary takes it here.
+  ended_ = true;
+  const GameState& s = tournament_.State();
+  caught_ = {s.FishCaught, s.CatchPounds, s.CatchInches};
 }
 
 void HeadlessTournament::LoadLakeRules(const std::string& lake) {
@@ -145,20 +113,20 @@ void HeadlessTournament::LoadLakeRules(const std::string& lake) {
     if (!lakes_.Player.empty()) where += " nor in " + lakes_.Player;
     throw GameError("The lake " + lake + " is not in " + where);
   }
-  ApplyLakeDefinition(*state_, ReadLakeDefinition(LakePath(lakes_, lake, ".ini")));
+  ApplyLakeDefinition(tournament_.State(), ReadLakeDefinition(LakePath(lakes_, lake, ".ini")));
 }
 
 void HeadlessTournament::Start(const ReplayHeader& header, InputSource& source) {
   source_ = &source;
   LoadLakeRules(header.Lake);
-  ApplyHeader(header, ctx_);
+  ApplyHeader(header, tournament_.Context());
   lastMessage_.clear();
   ended_ = false;
-  recorder_.BeginTournament(ctx_);
+  recorder_.BeginTournament(tournament_.Context());
   const auto t0 = std::chrono::steady_clock::now();
   bool ok = false;
   try {
-    ok = goClick(ctx_);
+    ok = goClick(tournament_);
   } catch (...) {
     recorder_.SetUpDone(false);
     throw;
@@ -175,24 +143,24 @@ bool HeadlessTournament::Finished() const {
 }
 
 const char* HeadlessTournament::RunningTimer() const {
-  if (ctx_.Paused) return "paused";
+  if (tournament_.Context().Paused) return "paused";
   const TDXTimer* t = slot_.Installed();
-  if (t == &DXTimer_) return "frame";
-  if (t == &DXCastTimer_) return "strike";
+  if (t == &tournament_.DXTimer) return "frame";
+  if (t == &tournament_.DXCastTimer) return "strike";
   return "none";
 }
 
 void HeadlessTournament::Deliver(const ReplayEvent& e) {
   if (e.Kind == ReplayEventKind::Pause || e.Kind == ReplayEventKind::Resume) {
-    const bool wasPaused = ctx_.Paused;
-    DeliverToGame(ctx_, e);
-    if (ctx_.Paused == wasPaused) return;  // nothing to pause, or not paused
+    const bool wasPaused = tournament_.Context().Paused;
+    DeliverToGame(tournament_.Context(), e);
+    if (tournament_.Context().Paused == wasPaused) return;  // nothing to pause, or not paused
     recorder_.Record(e);                   // a pause keeps the length the replay gave it
     if (AfterPauseChange) AfterPauseChange();
     return;
   }
   recorder_.Record(e.Kind, e.Key, e.Button, e.X, e.Y);
-  DeliverToGame(ctx_, e);
+  DeliverToGame(tournament_.Context(), e);
 }
 
 void HeadlessTournament::AtPump() {
@@ -204,7 +172,7 @@ void HeadlessTournament::AtPump() {
   // Inside a frame only a pop-up looks at the messages; once it has let the
   // queued input through and nothing more can come, it would wait for ever.
   if (due_.empty() && now.Frame > 0 && now.Pump > 256 && !source_->MoreInFrame(now.Frame) &&
-      state_->AnyInput == 0) {
+      tournament_.State().AnyInput == 0) {
     stuck_ = true;
     terminated_ = true;
   }
@@ -215,7 +183,7 @@ void HeadlessTournament::AfterTick(bool frameTick) {
   if (!frameTick || ended_) return;
   // The text the message line showed this frame: what is left of it, or the
   // ending's text that is set afresh and drawn once every frame.
-  const GameState& s = *state_;
+  const GameState& s = tournament_.State();
   if (!s.Message.empty())
     lastMessage_ = s.Message;
   else if (s.GameOver && s.FishCaught < s.Limit)
@@ -232,7 +200,7 @@ bool HeadlessTournament::Step() {
     source_->Poll(*this, recorder_.Now(), due_);
     for (const ReplayEvent& e : due_) Deliver(e);
   }
-  if (ctx_.Paused)
+  if (tournament_.Context().Paused)
     throw GameError("The replay ends in frame " + std::to_string(recorder_.Frames()) +
                     " while the game is paused");
   timer = slot_.Installed();
@@ -250,7 +218,7 @@ void HeadlessTournament::Run(int64_t maxTicks) {
 }
 
 TournamentSummary HeadlessTournament::Summary() const {
-  const GameState& s = *state_;
+  const GameState& s = tournament_.State();
   TournamentSummary r;
   r.Frames = recorder_.Frames();
   const std::array<int32_t, 3> catchNow = {s.FishCaught, s.CatchPounds, s.CatchInches};
@@ -261,7 +229,7 @@ TournamentSummary HeadlessTournament::Summary() const {
   r.Cash = s.Cash;
   r.PlayerLevel = s.PlayerLevel;
   r.LastMessage = lastMessage_;
-  r.Hash = HashSurface(const_cast<TDXDraw&>(DXDraw_).Surface());
+  r.Hash = HashSurface(const_cast<Tournament&>(tournament_).DXDraw.Surface());
   return r;
 }
 

@@ -10,18 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "core/random.h"
-#include "media/draw.h"
-#include "media/image_list.h"
-#include "media/sound.h"
-#include "media/timer.h"
-#include "media/wave_list.h"
 #include "platform/headless/headless_audio.h"
 #include "platform/headless/headless_platform.h"
-#include "play/context.h"
-#include "play/game_state.h"
 #include "replay/recorder.h"
 #include "replay/replay_file.h"
+#include "tournament/tournament.h"
 #include "world/lake_files.h"
 
 namespace tw {
@@ -75,7 +68,7 @@ struct TournamentSummary {
 // FNV-1a over the pixels, row by row.
 uint64_t HashSurface(const Surface16& surface);
 
-class HeadlessTournament {
+class HeadlessTournament : private TournamentWindow {
  public:
   // Loads the sound libraries of the data folder; lakes are looked up in
   // the player's folder too when one is given.
@@ -101,12 +94,13 @@ class HeadlessTournament {
   // "frame", "strike", "paused" or "none".
   const char* RunningTimer() const;
 
-  GameState& State() { return *state_; }
-  const GameState& State() const { return *state_; }
-  PlayContext& Context() { return ctx_; }
+  GameState& State() { return tournament_.State(); }
+  const GameState& State() const { return tournament_.State(); }
+  PlayContext& Context() { return tournament_.Context(); }
+  Tournament& GetTournament() { return tournament_; }
   ReplayRecorder& Recorder() { return recorder_; }
-  TDXDraw& Draw() { return DXDraw_; }
-  TDXImageList& Objects() { return objects_; }
+  TDXDraw& Draw() { return tournament_.DXDraw; }
+  TDXImageList& Objects() { return tournament_.objects; }
   const std::string& Folder() const { return lakes_.Data; }
   // Milliseconds the set-up took (reading the libraries and the map,
   // placing the fish).
@@ -118,6 +112,12 @@ class HeadlessTournament {
   std::function<void()> AfterPauseChange;
 
  private:
+  // ---- TournamentWindow ----
+  bool Terminated() const override { return terminated_; }
+  // A notice would wait for the player: here it ends the run.
+  void Notice(const std::string& text) override;
+  void BackToMenu() override;
+
   void Deliver(const ReplayEvent& e);
   void AtPump();
   void AfterTick(bool frameTick);
@@ -126,18 +126,8 @@ class HeadlessTournament {
   LakeFolders lakes_;
   HeadlessPlatform platform_;
   HeadlessAudioOutput audio_;
-  TDXDraw DXDraw_;
-  TDXSound DXSound_;
   TimerSlot slot_;
-  TDXTimer DXTimer_;
-  TDXTimer DXCastTimer_;
-  TDXImageList objects_;
-  TDXImageList tiles_;
-  TDXWaveList sounds_;
-  TDXWaveList background_;
-  Random rng_;
-  std::unique_ptr<GameState> state_;
-  PlayContext ctx_;
+  Tournament tournament_;
   ReplayRecorder recorder_;
   InputSource* source_ = nullptr;
   std::vector<ReplayEvent> due_;

@@ -5,6 +5,7 @@
 #include "play/boat.h"
 #include "play/render.h"
 #include "tournament/setup.h"
+#include "tournament/tournament.h"
 
 namespace tw {
 
@@ -12,13 +13,14 @@ namespace {
 
 // The tournament is ending: the message, the countdown, and the way back to
 // the menu once no line is out.
-void RunEnding(PlayContext& ctx) {
-  GameState& s = ctx.State;
+void RunEnding(Tournament& t) {
+  GameState& s = t.State();
   if (!s.GameOver) return;
   // "TIME EXPIRED" stays up when the clock ended the tournament.
   if (s.TimeLeft > 0 || !s.Timed) s.Message = "GAME OVER";
   --s.GameOverCountdown;
-  if (s.GameOverCountdown <= 0 && !s.Reeling && !s.Casting) ReturnToMenu(ctx);
+  // The menu comes back inside this tick; the rest of the frame still runs.
+  if (s.GameOverCountdown <= 0 && !s.Reeling && !s.Casting) ReturnToMenu(t);
 }
 
 // Every fish has been struck at, landed or lost: nothing is left to catch.
@@ -31,7 +33,8 @@ void CheckAllFishSpent(GameState& s) {
 
 }  // namespace
 
-void DXTimerTimer(PlayContext& ctx, int32_t /*lagCount*/) {
+void DXTimerTimer(Tournament& t, int32_t /*lagCount*/) {
+  PlayContext& ctx = t.Context();
   // A display that is away freezes the game rather than fast-forwarding it.
   if (!ctx.DXDraw.CanDraw()) return;
   GameState& s = ctx.State;
@@ -62,13 +65,13 @@ void DXTimerTimer(PlayContext& ctx, int32_t /*lagCount*/) {
   DrawCatchLine(ctx);
   if (s.Timed) RunClock(ctx);
   if (s.QuitQuery) s.Message = "PRESS ENTER TO QUIT GAME";
-  RunEnding(ctx);
+  RunEnding(t);
   JudgeLimit(ctx);
   CheckAllFishSpent(s);
   DrawMessageLine(ctx);
   DrawCash(ctx);
   DrawCursor(ctx);
-  if (ctx.Hooks.DrawOverlay) ctx.Hooks.DrawOverlay();
+  t.Window().FrameDrawn();
   ctx.DXDraw.Flip();
 }
 

@@ -4,12 +4,12 @@
 #pragma once
 #include <cstdint>
 
-#include "play/context.h"
-
 namespace tw {
+
+class Tournament;
 
 // The frame timer's handler. `lagCount` is ignored: every call is one step,
 // so a stall is never caught up.
-void DXTimerTimer(PlayContext& ctx, int32_t lagCount = 1);
+void DXTimerTimer(Tournament& t, int32_t lagCount = 1);
 
 }  // namespace tw

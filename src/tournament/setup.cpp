@@ -10,6 +10,7 @@
 #include "media/wave_list.h"
 #include "play/boat.h"
 #include "tournament/lake_check.h"
+#include "tournament/tournament.h"
 #include "world/lake_files.h"
 #include "world/map_file.h"
 
@@ -36,24 +37,10 @@ void Pump(PlayContext& ctx) {
   if (ctx.Terminated()) throw SetupAbandoned{};
 }
 
-void SetLoading(PlayContext& ctx, const std::string& text) {
-  if (ctx.Hooks.SetLoadingText) ctx.Hooks.SetLoadingText(text);
-}
-
-// One more dot on the loading box, then let it repaint.
-void LoadingDot(PlayContext& ctx) {
-  const std::string text = ctx.Hooks.LoadingText ? ctx.Hooks.LoadingText() : "Loading";
-  SetLoading(ctx, text + ".");
-  Pump(ctx);
-}
-
-void UpdateStatusLine(PlayContext& ctx) {
-  if (ctx.Hooks.SetStatus)
-    ctx.Hooks.SetStatus(ctx.PlayerName + "    Cash: $" + std::to_string(ctx.State.Cash));
-}
-
-void ShowLoadingBox(PlayContext& ctx, bool show) {
-  if (ctx.Hooks.ShowLoadingBox) ctx.Hooks.ShowLoadingBox(show);
+// One more step of loading for the window to show, then let it repaint.
+void LoadingStep(Tournament& t) {
+  t.Window().LoadingStep();
+  Pump(t.Context());
 }
 
 // The lake's ambient loop: the background sound named like its tile
@@ -67,19 +54,20 @@ TWaveCollectionItem* AmbientLoop(PlayContext& ctx) {
 // Everything between taking the fee and switching to the play surface. What
 // the lake needs is checked on the way, so a lake that cannot be played is
 // refused here, once, and never fails frame after frame.
-void LoadLake(PlayContext& ctx) {
+void LoadLake(Tournament& t) {
+  PlayContext& ctx = t.Context();
   GameState& s = ctx.State;
   ctx.sounds.Find("cast").Play();
   CheckTileLibraryName(ctx);
-  LoadingDot(ctx);
+  LoadingStep(t);
   ctx.DXTileList.LoadFromFile(JoinPath(ctx.DataFolder, s.ImageLib));
   CheckTileLibrary(ctx);
-  LoadingDot(ctx);
+  LoadingStep(t);
   ctx.objects.LoadFromFile(JoinPath(ctx.DataFolder, "objects.dxg"));
-  LoadingDot(ctx);
+  LoadingStep(t);
   const std::string mapPath = LakePath(ctx.Lakes(), ctx.LakeName, ".iso");
   ReadMapFile(mapPath, s.Header, *s.Map, s.MapObjects, [&](int32_t) { Pump(ctx); });
-  LoadingDot(ctx);
+  LoadingStep(t);
 
   CheckPlacedObjects(s, mapPath);
   CheckLakeMedia(ctx);
@@ -142,34 +130,36 @@ void ResetTournamentFields(GameState& s) {
   s.FishSpent = 0;
 }
 
-bool goClick(PlayContext& ctx) {
+bool goClick(Tournament& t) {
+  PlayContext& ctx = t.Context();
+  TournamentWindow& window = t.Window();
   // Set-up lets messages through; a second press meanwhile is ignored.
   if (ctx.SettingUp) return false;
   GameState& s = ctx.State;
   // The player is told before set-up holds the menu, so the box can be
   // answered like any other.
   if (s.Cash < s.EntryFee) {
-    if (ctx.Hooks.MessageBox) ctx.Hooks.MessageBox("You don't have enough money to enter!");
+    window.Notice("You don't have enough money to enter!");
     return false;
   }
   SetupGuard guard(ctx);
-  ShowLoadingBox(ctx, true);
+  window.LoadingBegins();
   const int32_t fee = s.EntryFee;
   s.Cash = SaturatingAdd(s.Cash, -int64_t{fee});
-  UpdateStatusLine(ctx);
+  window.CashChanged();
 
   // A lake that fails to load costs nothing.
   auto refund = [&] {
     s.Cash = SaturatingAdd(s.Cash, fee);
-    UpdateStatusLine(ctx);
-    ShowLoadingBox(ctx, false);
+    window.CashChanged();
+    window.LoadingFailed();
   };
   try {
     Pump(ctx);
-    LoadLake(ctx);
+    LoadLake(t);
     const int32_t interval = FrameIntervalFor(ctx.Options.SpeedIndex);
     if (interval >= 0) ctx.DXTimer.SetInterval(static_cast<uint32_t>(interval));
-    LoadingDot(ctx);
+    LoadingStep(t);
   } catch (const SetupAbandoned&) {
     refund();
     return false;
@@ -177,9 +167,8 @@ bool goClick(PlayContext& ctx) {
     refund();
     throw;
   }
-  SetLoading(ctx, "Loading.");
 
-  if (ctx.Hooks.HideMenu) ctx.Hooks.HideMenu();
+  window.EnterPlay();
   ctx.DXDraw.Finalize();
   if (ctx.Options.PageFlip) {
     ctx.DXDraw.PageFlip = true;
@@ -194,7 +183,7 @@ bool goClick(PlayContext& ctx) {
     // No play surface after all: back to the menu, and the tournament
     // costs nothing.
     ctx.DXDraw.SetVisible(false);
-    if (ctx.Hooks.ShowMenu) ctx.Hooks.ShowMenu();
+    window.PlayFailed();
     refund();
     throw;
   }
@@ -203,14 +192,16 @@ bool goClick(PlayContext& ctx) {
   return true;
 }
 
-void ReturnToMenu(PlayContext& ctx) {
+void ReturnToMenu(Tournament& t) {
+  PlayContext& ctx = t.Context();
   if (TWaveCollectionItem* ambient = AmbientLoop(ctx)) ambient->Stop();
   ctx.DXTimer.SetEnabled(false);
   ctx.DXDraw.Finalize();
   ctx.DXDraw.SetVisible(false);
   ctx.DXDraw.SetCursorHidden(false);
-  if (ctx.Hooks.ShowMenu) ctx.Hooks.ShowMenu();
-  if (ctx.Hooks.FillLakeList) ctx.Hooks.FillLakeList();
+  // The one call from inside a frame up to the window: the menu comes back
+  // (with a refilled lake list) while this frame's tick is still running.
+  t.Window().BackToMenu();
   ctx.DXDraw.Initialize();
 }
 

@@ -2,16 +2,20 @@
 // loading the lake, placing the boat, fish and monsters, switching between
 // the menu and the play surface, and the per-tournament resets.
 #pragma once
-#include "play/context.h"
+#include <cstdint>
+
+#include "play/game_state.h"
 
 namespace tw {
 
-// Sets up and starts a tournament on the selected lake. Returns false when
+class Tournament;
+
+// Sets up and starts a tournament on the context's lake. Returns false when
 // nothing started: not enough money (the player is told), a set-up already
 // under way, or the window closed meanwhile. A lake that cannot be loaded
 // refunds the fee, hides the loading box and raises the error for the
 // application to show; the menu stays usable.
-bool goClick(PlayContext& ctx);
+bool goClick(Tournament& t);
 
 // The resets of a tournament start and the boat on the map's last
 // "levelstart" (300, 300 without one). The map must be loaded.
@@ -22,8 +26,8 @@ void PrepareTournament(GameState& s);
 void ResetTournamentFields(GameState& s);
 
 // The end of a tournament: the ambient loop stops, the play surface goes and
-// the menu comes back with the lake panel and a refilled lake list.
-void ReturnToMenu(PlayContext& ctx);
+// the window brings the menu back; then the surface comes up again.
+void ReturnToMenu(Tournament& t);
 
 // The frame timer's interval for the "Game Speed" choice, or -1 to leave it.
 int32_t FrameIntervalFor(int32_t speedIndex);

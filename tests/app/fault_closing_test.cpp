@@ -11,7 +11,7 @@ class FaultClosing : public FrontTest {
  protected:
   // A tournament on the first generated lake with a fish on the hook.
   bool StartStrike() {
-    const std::string folder = GeneratedFolder();
+    const std::string folder = GeneratedProgramFolder();
     if (folder.empty()) return false;
     Start(folder);
     Click(*F().title);

@@ -2,6 +2,7 @@
 // middle of a tournament: each problem reaches the player in the error box
 // and the program carries on from there.
 #include "app/front_fixture.h"
+#include "play/input.h"
 
 namespace tw::test {
 namespace {
@@ -24,7 +25,7 @@ TEST_F(FaultDataFiles, DamagedMusicLibraryAtStartIsReportedAndTheMenuStillOpens)
 // frame is reported and cut short, the loop keeps ticking, and once the
 // picture is there again play goes on and can be ended as usual.
 TEST_F(FaultDataFiles, PictureMissingMidTournamentIsReportedAndPlayGoesOn) {
-  const std::string folder = GeneratedFolder();
+  const std::string folder = GeneratedProgramFolder();
   if (folder.empty()) GTEST_SKIP() << "no generated program folder";
   Start(folder);
   Click(*F().title);

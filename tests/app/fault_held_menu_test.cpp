@@ -33,7 +33,7 @@ class FaultHeldMenu : public FrontTest {
 // the first (the notice again, or an error) closes the window, so the test
 // fails instead of waiting for ever.
 TEST_F(FaultHeldMenu, TheNoticeOfTooLittleMoneyIsAnsweredAndAnotherLakeIsPlayed) {
-  const std::string folder = GeneratedFolder();
+  const std::string folder = GeneratedProgramFolder();
   if (folder.empty()) GTEST_SKIP() << "no generated program folder";
   Start(folder);
   F().SetModalHost(nullptr);  // the application's own box loop

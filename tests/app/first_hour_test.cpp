@@ -15,11 +15,6 @@
 namespace tw::test {
 namespace {
 
-std::string SourceFolderPath(const std::string& relative) {
-  const char* src = std::getenv("TARNWICK_SOURCE");
-  return std::string(src ? src : ".") + "/" + relative;
-}
-
 class FirstHourTest : public FrontTest {
  protected:
   // Events as the platform delivers them, then one pass of the loop.
@@ -46,7 +41,7 @@ class FirstHourTest : public FrontTest {
   }
   // The generated lakes' second entry, Cedar_Lake: four minutes on the clock.
   bool ToCedarLake() {
-    folder_ = GeneratedFolder();
+    folder_ = GeneratedProgramFolder();
     if (folder_.empty()) return false;
     Start(folder_);
     ClickControl(*F().title);
@@ -251,9 +246,9 @@ TEST_F(FirstHourTest, TheWindowIsRememberedWheneverItChanges) {
 }
 
 TEST_F(FirstHourTest, AKeptReplayWatchedInTheWindowEndsAsItWasPlayed) {
-  folder_ = GeneratedFolder();
+  folder_ = GeneratedProgramFolder();
   if (folder_.empty()) GTEST_SKIP() << "no generated program folder";
-  Replay replay = LoadReplay(SourceFolderPath("tests/replay/golden/minnow-pond.replay"));
+  Replay replay = LoadReplay(SourceFolder() + "/tests/replay/golden/minnow-pond.replay");
   // A pause of two seconds before frame 100: watched, it lasts as long.
   ReplayEvent pause;
   pause.When.Frame = 100;

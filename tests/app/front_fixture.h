@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -18,7 +17,8 @@
 #include "app/main_form.h"
 #include "platform/headless/headless_audio.h"
 #include "platform/headless/headless_platform.h"
-#include "play/play_fixture.h"
+#include "support/libraries.h"
+#include "support/program_folder.h"
 #include "ui/ui_support.h"
 
 namespace tw::test {
@@ -33,13 +33,6 @@ inline void WriteText(const fs::path& path, const std::string& text) {
 inline std::string ReadText(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// The generated program folder, when the build made one.
-inline std::string GeneratedFolder() {
-  const char* bin = std::getenv("TARNWICK_BIN");
-  if (!bin || !fs::exists(fs::path(bin) / "objects.dxg")) return {};
-  return bin;
 }
 
 class FrontTest : public ::testing::Test {

@@ -28,6 +28,7 @@ TEST_F(OptionsTest, BothRadioButtonsFalseLeavesNeitherCheckedMeaningKeysAndSilen
   EXPECT_FALSE(F().soundon->Checked());
   EXPECT_FALSE(F().soundoff->Checked());
   EXPECT_FALSE(F().DXSound.Initialized());
+  EXPECT_FALSE(F().GetTournament().SoundOn()) << "no click said so, and still sound is off";
 }
 
 TEST_F(OptionsTest, OnlySpeedZeroGivesThirtyFramesAndDefaultsElsewhere) {
@@ -93,6 +94,10 @@ TEST_F(OptionsTest, SoundRadioButtonsStopAndStartTheDevice) {
   ToMenu();
   Click(*F().option);
   Click(*F().soundoff);
+  EXPECT_FALSE(F().DXSound.Initialized());
+  // The surface coming back (a tournament's start or end) leaves it off.
+  F().DXDraw.Finalize();
+  F().DXDraw.Initialize();
   EXPECT_FALSE(F().DXSound.Initialized());
   played_.clear();
   Click(*F().player);

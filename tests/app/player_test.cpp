@@ -152,7 +152,7 @@ TEST_F(PlayerTest, SaveWhereNothingCanBeWrittenIsReported) {
 
 TEST_F(PlayerTest, CancelledLoadStillRefreshesCaptionsAndLakes) {
   ToMenu();
-  F().luresbar->SetPosition(3);
+  S().LureLevel = 3;  // the record holds the level; the gauge shows it
   F().uplures->SetCaption("stale");
   PressEscapeInBox();
   Click(*F().loadbutton);
@@ -179,6 +179,7 @@ TEST_F(PlayerTest, MissingKeysLoadAsTheDefaultsAndLevelsAreKeptInRange) {
   // A boat level of 0 would leave a boat that cannot turn and no upgrade
   // ever offered: it reads as the first boat.
   EXPECT_EQ(F().boatbar->Position(), 1);
+  EXPECT_EQ(S().LureLevel * 100 + S().RodLevel * 10 + S().BoatLevel, 431) << "as the gauges show";
   EXPECT_EQ(S().BoatSprite, "boat1");
   EXPECT_EQ(F().upboat->Caption, "Upgrade Boat $5,000");
   EXPECT_EQ(F().lakes->Items(), std::vector<std::string>{"Pine Pond"});

@@ -10,7 +10,7 @@ namespace {
 class MenuSnapshotTest : public FrontTest {
  protected:
   void SetUp() override {
-    folder_ = GeneratedFolder();
+    folder_ = GeneratedProgramFolder();
     if (folder_.empty()) GTEST_SKIP() << "no generated program folder";
     out_ = fs::path(folder_).parent_path() / "snapshots";
     fs::create_directories(out_);

@@ -2,6 +2,7 @@
 // frame timer, the tournament ends on the player's word, and the menu comes
 // back with the lake panel.
 #include "app/front_fixture.h"
+#include "play/input.h"
 
 namespace tw::test {
 namespace {
@@ -9,7 +10,7 @@ namespace {
 class TournamentTest : public FrontTest {
  protected:
   void SetUp() override {
-    folder_ = GeneratedFolder();
+    folder_ = GeneratedProgramFolder();
     if (folder_.empty()) GTEST_SKIP() << "no generated program folder";
     Start(folder_);
     Click(*F().title);
@@ -122,6 +123,25 @@ TEST_F(TournamentTest, FishThisLakeUsesTheLakeReadLastEvenAfterTheListWasRefille
   S().Cash = 1000;
   Click(*F().showgo);
   EXPECT_TRUE(F().DXDraw.Visible());
+}
+
+// The main window shows set-up's steps: one more dot on the loading box per
+// step, kept from one set-up to the next, and "Loading." once play begins.
+// A lake whose tiles are missing is refused after the first step and the
+// fee is given back on the status line.
+TEST_F(FrontTest, LoadingBoxCountsSetUpStepsAndTheStatusLineFollowsTheFee) {
+  ToMenu();
+  Click(*F().go);
+  F().lakes->SetItemIndex(0);
+  F().lakesClick();  // Pine Pond: fee 10, no tile library in this folder
+  ASSERT_EQ(F().loading->Caption, "Loading");
+  for (const char* dots : {"Loading.", "Loading.."}) {
+    EXPECT_THROW(Click(*F().showgo), GameError);
+    EXPECT_EQ(F().loading->Caption, dots);
+    EXPECT_FALSE(F().loadingbox->Visible());
+    EXPECT_EQ(F().status->Caption, "Player    Cash: $50");
+    EXPECT_TRUE(F().lakepanel->Visible());
+  }
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The play test driver set up for fishing: the sounds the line needs, the
-// test monster, and a switch that lets pop-ups pass without waiting.
+// The tournament fixture for the fishing tests: fish placed at rest, and a
+// look at the sounds.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -7,19 +7,13 @@
 #include <vector>
 
 #include "fishing/fishing.h"
-#include "play/play_fixture.h"
+#include "support/tournament_fixture.h"
 
 namespace tw::test {
 
-class FishingFixture : public PlayFixture {
+class FishingFixture : public TournamentFixture {
  public:
-  explicit FishingFixture(uint32_t seed = 20261207) : PlayFixture(seed) {
-    S().MonsterKind = "Monster";
-  }
-
-  // Pop-ups show and return at once: without a message pump nothing can be
-  // waited for.
-  void PopupsDontWait() { Ctx.Hooks.ProcessMessages = nullptr; }
+  using TournamentFixture::TournamentFixture;
 
   // A fish at rest that never darts on its own.
   FishRecord& RestingFish(int32_t slot, float x, float y, uint8_t dir = 0) {

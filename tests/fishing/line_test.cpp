@@ -2,6 +2,7 @@
 // frames of the flight, the rod, landing anywhere, and the retrieve.
 #include <gtest/gtest.h>
 
+#include "core/numeric.h"
 #include "fishing_fixture.h"
 #include "world/iso_math.h"
 

@@ -159,7 +159,7 @@ TEST_F(ResultsTest, CashIsRightAlignedInSevenCharacters) {
 }
 
 // Whether anything was drawn in a box of the back buffer.
-bool Drawn(test::PlayFixture& fx, int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+bool Drawn(test::TournamentFixture& fx, int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
   for (int32_t y = y0; y < y1; ++y)
     for (int32_t x = x0; x < x1; ++x)
       if (fx.DXDraw.Surface().At(x, y) != 0) return true;

@@ -95,7 +95,7 @@ TEST_F(StrikeTest, PressOnABounceTickKeepsTheBouncedFrame) {
 }
 
 TEST_F(StrikeTest, LandedFishAreDrawnFreshFromTheBiggestSize) {
-  fx.PopupsDontWait();
+  fx.AnswerPopups();
   S().Biggest = 24;
   std::set<int32_t> inchesSeen;
   std::set<std::pair<int32_t, int32_t>> sizes;
@@ -129,7 +129,7 @@ TEST_F(StrikeTest, LandedFishAreDrawnFreshFromTheBiggestSize) {
 }
 
 TEST_F(StrikeTest, TinyBiggestStillLandsThreeInchFish) {
-  fx.PopupsDontWait();
+  fx.AnswerPopups();
   for (int32_t biggest : {3, 0, -50, INT32_MIN}) {
     S().Biggest = biggest;
     S().PowerFrame = 11;
@@ -140,7 +140,7 @@ TEST_F(StrikeTest, TinyBiggestStillLandsThreeInchFish) {
 }
 
 TEST_F(StrikeTest, BarStoppedOutsideTheWindowLosesTheFish) {
-  fx.PopupsDontWait();
+  fx.AnswerPopups();
   for (int32_t frame : {8, 14, 0, 19}) {
     S().PowerFrame = frame;
     S().Message.clear();
@@ -154,21 +154,22 @@ TEST_F(StrikeTest, BarStoppedOutsideTheWindowLosesTheFish) {
 }
 
 TEST_F(StrikeTest, CatchMessageComesAfterThePopupIsAnswered) {
+  fx.AnswerPopups();
   S().PowerFrame = 10;
   std::string messageDuringWait = "unset";
-  fx.OnPump = [&](int) {
+  fx.Window.OnPump = [&](int) {
     if (messageDuringWait == "unset") messageDuringWait = S().Message;
   };
   S().Message = "before";
   ResolveCatch(fx.Ctx);
   EXPECT_EQ(messageDuringWait, "before");
-  EXPECT_EQ(fx.PopupsAnswered, 1);
+  EXPECT_EQ(fx.Window.PopupsAnswered, 1);
   EXPECT_EQ(S().FishCaught, 1);
   EXPECT_NE(S().Message, "before");
 }
 
 TEST_F(StrikeTest, RaidOnAnEmptyCatchStillShowsItself) {
-  fx.PopupsDontWait();
+  fx.AnswerPopups();
   S().LastMonsterIndex = 0;
   S().Gas = 1;
   S().FishSpent = 2;
@@ -184,7 +185,7 @@ TEST_F(StrikeTest, RaidOnAnEmptyCatchStillShowsItself) {
 }
 
 TEST_F(StrikeTest, RaidNamesTheMonsterInCapitals) {
-  fx.PopupsDontWait();
+  fx.AnswerPopups();
   for (const char* name : {"gator", "Big-Eel2"}) {
     fx.objects.Add().Name = std::string("got") + name;
     fx.sounds.Add(name, fx.sounds.Find("hook").Wave());

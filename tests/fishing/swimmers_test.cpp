@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "core/error.h"
+#include "core/numeric.h"
 #include "fishing_fixture.h"
 #include "world/iso_math.h"
 
@@ -46,7 +47,7 @@ TEST_F(SwimmersTest, FishOnLandTurnsAboutAndDashesBackFromItsSafePoint) {
   fx.SetTile(5, 20, 10);
   float slowest = 10, fastest = 0;
   for (uint32_t seed = 1; seed <= 60; ++seed) {
-    fx.Rng.SetSeed(seed);
+    fx.T.Rng().SetSeed(seed);
     FishRecord& f = fx.RestingFish(0, wx, wy, 10);
     f.LastX = wx - 100;
     f.LastY = wy - 40;
@@ -156,7 +157,7 @@ TEST_F(SwimmersTest, MonsterShowsItsAttackFrameWhenClose) {
 }
 
 TEST_F(SwimmersTest, MonsterReachingTheBoatEatsTheCatch) {
-  fx.PopupsDontWait();
+  fx.AnswerPopups();
   S().LastMonsterIndex = 0;
   S().BoatX = 300;
   S().BoatY = 600;

@@ -7,9 +7,11 @@
 #include <filesystem>
 
 #include "core/files.h"
+#include "core/numeric.h"
 #include "fishing_fixture.h"
 #include "media/png/png_file.h"
 #include "play/boat.h"
+#include "support/program_folder.h"
 #include "world/lake_files.h"
 
 namespace tw {
@@ -52,6 +54,7 @@ void CastPastAFish(FishingFixture& fx, int32_t dx, int32_t dy) {
 
 TEST(TournamentTest, CastStrikeLandAndWinThroughTheHandlers) {
   FishingFixture fx;
+  fx.AnswerPopups();  // the catch and the loss are shown and answered
   fx.MakeLake(40, 120);
   GameState& s = fx.S();
   s.Limit = 1;
@@ -66,7 +69,7 @@ TEST(TournamentTest, CastStrikeLandAndWinThroughTheHandlers) {
   fx.PutBoat(1000, 800);
   s.BoatSpeed = 0;
   fx.Step(3);
-  fx.MenuVisible = false;
+  fx.Window.MenuVisible = false;
   s.PowerFrame = 9;  // the bar starts where the last strike left it
   s.PowerStep = 1;
 
@@ -82,7 +85,7 @@ TEST(TournamentTest, CastStrikeLandAndWinThroughTheHandlers) {
   EXPECT_TRUE(fx.DXTimer.Enabled());
 
   ASSERT_TRUE(StepUntil(fx, [&] { return s.FishCaught == 1; }));
-  EXPECT_EQ(fx.PopupsAnswered, 1);
+  EXPECT_EQ(fx.Window.PopupsAnswered, 1);
   EXPECT_EQ(s.FishSpent, 1);
   EXPECT_EQ(s.Reeling, 0);
   EXPECT_EQ(s.Hooked, 0);
@@ -96,12 +99,13 @@ TEST(TournamentTest, CastStrikeLandAndWinThroughTheHandlers) {
   const int frames = fx.Step(500);
   EXPECT_EQ(frames, 120);
   EXPECT_EQ(s.Cash, 550);
-  EXPECT_TRUE(fx.MenuVisible);
-  EXPECT_EQ(fx.LakeListFills, 1);
+  EXPECT_TRUE(fx.Window.MenuVisible);
+  EXPECT_EQ(fx.Window.MenuReturns, 1);
 }
 
 TEST(TournamentTest, LostFishCountsAsSpentAndEndsAOneFishLake) {
   FishingFixture fx;
+  fx.AnswerPopups();  // the catch and the loss are shown and answered
   fx.MakeLake(40, 120);
   GameState& s = fx.S();
   s.Difficulty = kNeverDarts;
@@ -132,9 +136,10 @@ void Snap(const Surface16& frame, const std::string& name) {
 }
 
 TEST(TournamentSnapshotTest, CastStrikeCatchAndVerdictOnAGeneratedLake) {
-  const std::string bin = test::GeneratedDataFolder();
+  const std::string bin = test::GeneratedProgramFolder();
   if (bin.empty()) GTEST_SKIP() << "the generated data are not in the program folder";
   FishingFixture fx;
+  fx.AnswerPopups();
   fx.sounds.LoadFromFile(JoinPath(bin, "sound.dxw"));
   fx.background.LoadFromFile(JoinPath(bin, "music.dxw"));
   fx.Ctx.DataFolder = bin;
@@ -155,8 +160,8 @@ TEST(TournamentSnapshotTest, CastStrikeCatchAndVerdictOnAGeneratedLake) {
   s.LakeLevel = d.Level;
   s.Cash = 1000;
   fx.Ctx.LakeName = lakes[0];
-  ASSERT_TRUE(goClick(fx.Ctx));
-  fx.MenuVisible = false;
+  ASSERT_TRUE(goClick(fx.T));
+  fx.Window.MenuVisible = false;
 
   // Only our fish, and no monster in the way.
   s.LastFishIndex = 0;
@@ -189,7 +194,7 @@ TEST(TournamentSnapshotTest, CastStrikeCatchAndVerdictOnAGeneratedLake) {
   s.PowerFrame = 9;
   s.PowerStep = 1;
   bool snapped = false;
-  fx.OnPump = [&](int) {
+  fx.Window.OnPump = [&](int) {
     if (!snapped && s.FishSpent == 1) {
       snapped = true;
       Snap(fx.Platform.LastFrame(), "caught");

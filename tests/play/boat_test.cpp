@@ -6,13 +6,14 @@
 
 #include <cmath>
 
-#include "play/play_fixture.h"
+#include "core/numeric.h"
+#include "support/tournament_fixture.h"
 #include "world/iso_math.h"
 
 namespace tw {
 namespace {
 
-using test::PlayFixture;
+using test::TournamentFixture;
 
 class BoatTest : public ::testing::Test {
  protected:
@@ -29,7 +30,7 @@ class BoatTest : public ::testing::Test {
     ADD_FAILURE() << "no shore";
     return 0;
   }
-  PlayFixture fx;
+  TournamentFixture fx;
 };
 
 TEST_F(BoatTest, ThrottleReachesTopSpeedInThirteenFramesAndCoastsToRestInTwenty) {
@@ -143,7 +144,7 @@ TEST_F(BoatTest, WakeDropsAreDrawnInOrderFromSixDraws) {
   GameState& s = fx.S();
   s.Gas = 1;
   s.BoatHeading = 0;
-  Random copy(fx.Rng.Seed());
+  Random copy(fx.T.Rng().Seed());
   DriveBoat(fx.Ctx);
   const WakeParticle& w = s.Wake[1];
   const int32_t r1 = copy(32), r2 = copy(40), r3 = copy(32), r4 = copy(20), r5 = copy(64);
@@ -152,7 +153,7 @@ TEST_F(BoatTest, WakeDropsAreDrawnInOrderFromSixDraws) {
   EXPECT_FLOAT_EQ(w.Y, static_cast<float>(500 - Round(r4 * Sin256((r3 - 144) & 255))));
   EXPECT_EQ(w.Dir, static_cast<uint8_t>(r5 - 160));
   EXPECT_EQ(w.Life, 32);
-  EXPECT_EQ(fx.Rng.Seed(), copy.Seed());
+  EXPECT_EQ(fx.T.Rng().Seed(), copy.Seed());
   // The slot index runs 1 ... 128, then back to 0.
   s.WakeNext = 128;
   DriveBoat(fx.Ctx);
@@ -225,6 +226,7 @@ TEST_F(BoatTest, MoreTimeCountsOnlyOnTimedLakes) {
 }
 
 TEST_F(BoatTest, PersonOnTheShoreSpeaksWhenTheBoatBumpsIntoIt) {
+  fx.AnswerPopups();
   GameState& s = fx.S();
   fx.FillCells(20, 0, 40, 120, 20);
   const MapPick shore = PickCell(s.Header, FirstLandX(500), 500);
@@ -233,7 +235,7 @@ TEST_F(BoatTest, PersonOnTheShoreSpeaksWhenTheBoatBumpsIntoIt) {
   fx.KeyDown(vk::Up);
   for (int i = 0; i < 200 && s.MapObjects[12].Active; ++i) fx.Step(1);
   EXPECT_EQ(s.MapObjects[12].Active, 0);
-  EXPECT_EQ(fx.PopupsAnswered, 1);
+  EXPECT_EQ(fx.Window.PopupsAnswered, 1);
   // The boat stopped and stays on the water; the frame timer runs again.
   EXPECT_TRUE(fx.DXTimer.Enabled());
   EXPECT_EQ(s.Gas, 0);  // the sign let go of the throttle; Up must be pressed again

@@ -2,12 +2,12 @@
 #include <gtest/gtest.h>
 
 #include "play/boat.h"
-#include "play/play_fixture.h"
+#include "support/tournament_fixture.h"
 
 namespace tw {
 namespace {
 
-using test::PlayFixture;
+using test::TournamentFixture;
 
 class InputTest : public ::testing::Test {
  protected:
@@ -18,7 +18,7 @@ class InputTest : public ::testing::Test {
     fx.S().ViewX = 680;
     fx.S().ViewY = 300;
   }
-  PlayFixture fx;
+  TournamentFixture fx;
 };
 
 TEST_F(InputTest, MouseMoveRecordsScreenAndWorldPositions) {

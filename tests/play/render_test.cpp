@@ -6,13 +6,14 @@
 
 #include <array>
 
+#include "core/numeric.h"
 #include "play/boat.h"
-#include "play/play_fixture.h"
+#include "support/tournament_fixture.h"
 
 namespace tw {
 namespace {
 
-using test::PlayFixture;
+using test::TournamentFixture;
 
 TEST(FrameRuleTest, BoatFramesCountDownFromThirtyOne) {
   const std::pair<int, int> cases[] = {{0, 31},  {11, 31}, {12, 30}, {19, 30}, {20, 29},
@@ -40,7 +41,7 @@ class RenderTest : public ::testing::Test {
     FollowBoat(fx.Ctx);
   }
   uint16_t At(int32_t x, int32_t y) { return fx.DXDraw.Surface().At(x, y); }
-  PlayFixture fx;
+  TournamentFixture fx;
 };
 
 TEST_F(RenderTest, AnimatedTileShowsEachFrameEightTimesAndItsLastNine) {

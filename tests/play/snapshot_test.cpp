@@ -14,14 +14,15 @@
 #include "media/png/png_file.h"
 #include "play/boat.h"
 #include "play/lake_rules.h"
-#include "play/play_fixture.h"
+#include "support/program_folder.h"
+#include "support/tournament_fixture.h"
 #include "world/lake_files.h"
 
 namespace tw {
 namespace {
 
 namespace fs = std::filesystem;
-using test::PlayFixture;
+using test::TournamentFixture;
 
 std::string SnapshotFolder() {
   const fs::path dir = fs::current_path() / "snapshots";
@@ -39,7 +40,7 @@ void Snap(const Surface16& frame, const std::string& name) {
 class GeneratedLakeTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    bin = test::GeneratedDataFolder();
+    bin = test::GeneratedProgramFolder();
     if (bin.empty()) GTEST_SKIP() << "the generated data are not in the program folder";
     fx.sounds.LoadFromFile(JoinPath(bin, "sound.dxw"));
     fx.background.LoadFromFile(JoinPath(bin, "music.dxw"));
@@ -55,13 +56,13 @@ class GeneratedLakeTest : public ::testing::Test {
 
   void StartLake(const std::string& lake) {
     ReadLake(lake);
-    ASSERT_TRUE(goClick(fx.Ctx));
+    ASSERT_TRUE(goClick(fx.T));
   }
 
   // Puts the boat, at rest, in the middle of a map cell.
   void BoatToCell(int32_t col, int32_t row) {
     GameState& s = fx.S();
-    fx.PutBoat(PlayFixture::CellCentreX(s, col, row), PlayFixture::CellCentreY(s, row));
+    fx.PutBoat(TournamentFixture::CellCentreX(s, col, row), TournamentFixture::CellCentreY(s, row));
     s.BoatSpeed = 0;
     s.Gas = 0;
   }
@@ -82,7 +83,7 @@ class GeneratedLakeTest : public ::testing::Test {
   }
 
   std::string bin;
-  PlayFixture fx;
+  TournamentFixture fx;
 };
 
 TEST_F(GeneratedLakeTest, DrivingAlongTheShoreThenQuitting) {
@@ -112,12 +113,13 @@ TEST_F(GeneratedLakeTest, DrivingAlongTheShoreThenQuitting) {
   fx.Step(59);
   Snap(fx.Platform.LastFrame(), "game-over");
   EXPECT_EQ(fx.Step(1), 1);
-  EXPECT_TRUE(fx.MenuVisible);
+  EXPECT_TRUE(fx.Window.MenuVisible);
   EXPECT_FALSE(fx.DXTimer.Enabled());
   EXPECT_FALSE(fx.DXDraw.Visible());
 }
 
 TEST_F(GeneratedLakeTest, SignPopupShowsItsText) {
+  fx.AnswerPopups();
   MapObject sign;
   const std::string lake = LakeWith("buoy", &sign);
   ASSERT_FALSE(lake.empty());
@@ -125,7 +127,7 @@ TEST_F(GeneratedLakeTest, SignPopupShowsItsText) {
   fx.Step(1);
   BoatToCell(sign.X, sign.Y);
   bool captured = false;
-  fx.OnPump = [&](int) {
+  fx.Window.OnPump = [&](int) {
     if (!captured && !fx.DXTimer.Enabled()) {
       Snap(fx.Platform.LastFrame(), "sign");
       captured = true;
@@ -133,7 +135,7 @@ TEST_F(GeneratedLakeTest, SignPopupShowsItsText) {
   };
   fx.Step(1);
   EXPECT_TRUE(captured);
-  EXPECT_EQ(fx.PopupsAnswered, 1);
+  EXPECT_EQ(fx.Window.PopupsAnswered, 1);
   fx.Step(1);
   Snap(fx.Platform.LastFrame(), "after-sign");
 }

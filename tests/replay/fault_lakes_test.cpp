@@ -66,7 +66,7 @@ struct LakeCase {
 };
 
 TEST(FaultLakes, BadLakesAreRefusedOnceWithTheFeeBackOrPlayWithSoundValues) {
-  const std::string generated = test::ProgramFolderForTests();
+  const std::string generated = test::ProgramFolder();
   if (!fs::exists(fs::path(generated) / "objects.dxg")) GTEST_SKIP() << "no generated data";
   const fs::path dir =
       fs::temp_directory_path() / ("tarnwick-fault-lakes-" + std::to_string(::getpid()));

@@ -23,7 +23,7 @@ TEST(GoldenRuns, EveryRecordedTournamentEndsAsItDidWhenRecorded) {
     ASSERT_NE(space, std::string::npos) << line;
     const std::string name = line.substr(0, space);
     const Replay replay = LoadReplay(dir + "/" + name + ".replay");
-    HeadlessTournament game(test::ProgramFolderForTests());
+    HeadlessTournament game(test::ProgramFolder());
     ReplaySource source(replay);
     game.Start(replay.Header, source);
     game.Run(1000000);

@@ -3,24 +3,14 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "core/files.h"
 #include "replay/autopilot.h"
 #include "replay/session.h"
+#include "support/program_folder.h"
 
 namespace tw::test {
-
-inline std::string ProgramFolderForTests() {
-  const char* bin = std::getenv("TARNWICK_BIN");
-  return bin ? bin : "build/bin";
-}
-
-inline std::string SourceFolder() {
-  const char* src = std::getenv("TARNWICK_SOURCE");
-  return src ? src : ".";
-}
 
 // The header the autopilot plays with: a new player, mouse driving, thirty
 // frames a second (the game's own speed; a headless run ignores it).

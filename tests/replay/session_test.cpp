@@ -11,14 +11,14 @@ namespace tw {
 namespace {
 
 using test::PilotHeader;
-using test::ProgramFolderForTests;
+using test::ProgramFolder;
 
 TEST(HeadlessTournament, RecordingPlaysBackToTheSameStateEveryFrameAndTheSamePicture) {
   std::vector<std::string> liveTrace, replayTrace;
   Replay recorded;
   TournamentSummary live;
   {
-    HeadlessTournament game(ProgramFolderForTests());
+    HeadlessTournament game(ProgramFolder());
     Autopilot pilot;
     game.AfterEachTick = [&](bool) {
       liveTrace.push_back(TraceLine(game.Recorder().Frames(), game.State(),
@@ -36,7 +36,7 @@ TEST(HeadlessTournament, RecordingPlaysBackToTheSameStateEveryFrameAndTheSamePic
     recorded = ParseReplay(FormatReplay(game.Recorder().Current()));
   }
   ASSERT_GT(live.FishCaught, 0);
-  HeadlessTournament again(ProgramFolderForTests());
+  HeadlessTournament again(ProgramFolder());
   ReplaySource source(recorded);
   again.AfterEachTick = [&](bool) {
     replayTrace.push_back(TraceLine(again.Recorder().Frames(), again.State(),
@@ -60,7 +60,7 @@ TEST(HeadlessTournament, AutopilotWinsTheFirstLakesOfTheCampaign) {
     bool won = false;
     std::string lines;
     for (int attempt = 0; attempt < 4 && !won; ++attempt) {
-      HeadlessTournament game(ProgramFolderForTests());
+      HeadlessTournament game(ProgramFolder());
       Autopilot pilot;
       h.Lake = lake;
       game.Start(h, pilot);
@@ -84,7 +84,7 @@ TEST(HeadlessTournament, EscThenEnterEndsTheTournamentSixtyFramesLater) {
       "1 key down 13\n1 key up 13\n"  // Enter alone does nothing
       "5 key down 27\n5 key up 27\n"
       "6 key down 13\n6 key up 13\n");
-  HeadlessTournament game(ProgramFolderForTests());
+  HeadlessTournament game(ProgramFolder());
   ReplaySource source(r);
   game.Start(r.Header, source);
   game.Run(10000);
@@ -98,7 +98,7 @@ TEST(HeadlessTournament, ReplayThatRunsOutInsideAPopupSaysSoInsteadOfWaiting) {
   // Record a tournament with pop-ups, then cut it at the first answer.
   Replay cut;
   {
-    HeadlessTournament game(ProgramFolderForTests());
+    HeadlessTournament game(ProgramFolder());
     Autopilot pilot;
     game.Start(PilotHeader("Minnow_Pond", 99), pilot);
     game.Run(200000);
@@ -111,7 +111,7 @@ TEST(HeadlessTournament, ReplayThatRunsOutInsideAPopupSaysSoInsteadOfWaiting) {
   ASSERT_LT(firstAnswer, cut.Events.size());
   const int32_t frame = cut.Events[firstAnswer].When.Frame;
   cut.Events.resize(firstAnswer);
-  HeadlessTournament game(ProgramFolderForTests());
+  HeadlessTournament game(ProgramFolder());
   ReplaySource source(cut);
   game.Start(cut.Header, source);
   try {
@@ -124,7 +124,7 @@ TEST(HeadlessTournament, ReplayThatRunsOutInsideAPopupSaysSoInsteadOfWaiting) {
 }
 
 TEST(HeadlessTournament, LakesThatCannotBePlayedAreRefusedInTheGamesWords) {
-  HeadlessTournament game(ProgramFolderForTests());
+  HeadlessTournament game(ProgramFolder());
   Autopilot pilot;
   EXPECT_THROW(
       {
@@ -179,7 +179,7 @@ namespace {
 
 TEST(HeadlessTournament, AFrameCutShortByAMissingPictureIsReportedAndInputGoesOnBetweenTicks) {
   const Replay r = ParseReplay("tarnwick replay 1\nlake Minnow_Pond\nboat noboat\n");
-  HeadlessTournament game(test::ProgramFolderForTests());
+  HeadlessTournament game(test::ProgramFolder());
   ReplaySource source(r);
   game.Start(r.Header, source);
   try {

@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "play/boat.h"
-#include "play/play_fixture.h"
 #include "play/popup.h"
+#include "support/tournament_fixture.h"
 
 namespace tw {
 namespace {
 
-using test::PlayFixture;
+using test::TournamentFixture;
 
 class FrameTest : public ::testing::Test {
  protected:
@@ -17,9 +17,9 @@ class FrameTest : public ::testing::Test {
     fx.MakeLake(40, 120);
     fx.StartTournament();
     fx.PutBoat(1000, 500);
-    fx.MenuVisible = false;
+    fx.Window.MenuVisible = false;
   }
-  PlayFixture fx;
+  TournamentFixture fx;
 };
 
 TEST_F(FrameTest, EscapeTwiceCancelsThePromptAndEnterAloneDoesNothing) {
@@ -45,11 +45,11 @@ TEST_F(FrameTest, EscapeThenEnterReturnsToTheMenuOnTheSixtiethFrame) {
   EXPECT_EQ(fx.S().GameOverCountdown, 60);
   EXPECT_EQ(fx.Step(59), 59);
   EXPECT_TRUE(fx.DXTimer.Enabled());
-  EXPECT_FALSE(fx.MenuVisible);
+  EXPECT_FALSE(fx.Window.MenuVisible);
   EXPECT_EQ(fx.Step(1), 1);
   EXPECT_FALSE(fx.DXTimer.Enabled());
-  EXPECT_TRUE(fx.MenuVisible);
-  EXPECT_EQ(fx.LakeListFills, 1);
+  EXPECT_TRUE(fx.Window.MenuVisible);
+  EXPECT_EQ(fx.Window.MenuReturns, 1);
   EXPECT_FALSE(fx.DXDraw.Visible());
   EXPECT_FALSE(fx.DXDraw.CursorHidden());
   EXPECT_TRUE(fx.DXDraw.Initialized());
@@ -147,18 +147,17 @@ TEST_F(FrameTest, SignPopupSwallowsQueuedPressesAndWaitsForAFreshOne) {
   fx.Queue(Event::KeyDownEvent(65));
   fx.Queue(Event::MouseEvent(EventType::MouseDown, 50, 50, MouseButton::Left));
   fx.Queue(Event::MouseEvent(EventType::MouseUp, 50, 50, MouseButton::Left));
-  fx.AutoAnswerPopups = false;
   bool timerStoppedDuringWait = false;
   int escapes = 0;
-  fx.OnPump = [&](int) {
+  fx.Window.OnPump = [&](int) {
     timerStoppedDuringWait |= !fx.DXTimer.Enabled();
     // The fresh press: Esc during a sign only ends the sign.
-    if (fx.Pumps == 400 && escapes++ == 0) fx.Queue(Event::KeyDownEvent(vk::Escape));
+    if (fx.Window.Pumps == 400 && escapes++ == 0) fx.Queue(Event::KeyDownEvent(vk::Escape));
   };
-  fx.Pumps = 0;
+  fx.Window.Pumps = 0;
   const int presents = fx.Platform.PresentCount();
   fx.Step(1);
-  EXPECT_GE(fx.Pumps, 400);
+  EXPECT_GE(fx.Window.Pumps, 400);
   EXPECT_TRUE(timerStoppedDuringWait);
   EXPECT_TRUE(fx.DXTimer.Enabled());
   EXPECT_EQ(s.QuitQuery, 0);
@@ -169,11 +168,10 @@ TEST_F(FrameTest, SignPopupSwallowsQueuedPressesAndWaitsForAFreshOne) {
 }
 
 TEST_F(FrameTest, ClosingTheWindowEndsAPopupWait) {
-  fx.AutoAnswerPopups = false;
   fx.Queue(Event::Simple(EventType::Close));
   WaitForInput(fx.Ctx);  // returns instead of waiting forever
-  EXPECT_TRUE(fx.Terminated);
-  EXPECT_LT(fx.Pumps, 10);
+  EXPECT_TRUE(fx.Window.Closed);
+  EXPECT_LT(fx.Window.Pumps, 10);
 }
 
 TEST_F(FrameTest, PopupIsCentredAboveTheDashboard) {

@@ -7,13 +7,14 @@
 
 #include <filesystem>
 
-#include "play/play_fixture.h"
+#include "core/numeric.h"
+#include "support/tournament_fixture.h"
 #include "world/iso_math.h"
 
 namespace tw {
 namespace {
 
-using test::PlayFixture;
+using test::TournamentFixture;
 
 class SetupTest : public ::testing::Test {
  protected:
@@ -27,7 +28,7 @@ class SetupTest : public ::testing::Test {
     fx.S().LastMonsterIndex = 2;
     fx.S().TimeLimit = 900;
   }
-  PlayFixture fx;
+  TournamentFixture fx;
 };
 
 TEST_F(SetupTest, FeeIsTakenAndThePlaySurfaceTakesOver) {
@@ -36,12 +37,13 @@ TEST_F(SetupTest, FeeIsTakenAndThePlaySurfaceTakesOver) {
   fx.S().BoatHeading = 77;
   fx.Ctx.Options.SpeedIndex = 1;
   fx.WriteProgramFolder();
-  ASSERT_TRUE(goClick(fx.Ctx));
+  ASSERT_TRUE(goClick(fx.T));
   GameState& s = fx.S();
   EXPECT_EQ(s.Cash, 0);
-  EXPECT_EQ(fx.Status, "Tester    Cash: $0");
-  EXPECT_EQ(fx.LoadingText, "Loading.");
-  EXPECT_FALSE(fx.MenuVisible);
+  EXPECT_EQ(fx.Window.CashChanges, 1);
+  EXPECT_EQ(fx.Window.LoadingSteps, 5);
+  EXPECT_FALSE(fx.Window.LoadingBoxVisible);
+  EXPECT_FALSE(fx.Window.MenuVisible);
   EXPECT_TRUE(fx.DXTimer.Enabled());
   EXPECT_EQ(fx.DXTimer.Interval(), 15u);
   EXPECT_TRUE(fx.DXDraw.Visible());
@@ -53,22 +55,21 @@ TEST_F(SetupTest, FeeIsTakenAndThePlaySurfaceTakesOver) {
   EXPECT_EQ(s.TimeLeft, 900);
   EXPECT_EQ(s.Message, "");
   EXPECT_FALSE(fx.Ctx.SettingUp);
-  // The loading box keeps its dots to the next set-up: two to six then.
-  fx.LoadingText = "Loading.";
+  // A second set-up tells its steps afresh.
   fx.S().Cash = 20;
   fx.DXTimer.SetEnabled(false);
-  ASSERT_TRUE(goClick(fx.Ctx));
-  EXPECT_EQ(fx.LoadingText, "Loading.");
+  ASSERT_TRUE(goClick(fx.T));
+  EXPECT_EQ(fx.Window.LoadingSteps, 10);
 }
 
 TEST_F(SetupTest, NotEnoughMoneyTellsThePlayerAndChangesNothing) {
   fx.S().Cash = 19;
   fx.WriteProgramFolder();
-  EXPECT_FALSE(goClick(fx.Ctx));
-  ASSERT_EQ(fx.MessageBoxes.size(), 1u);
-  EXPECT_EQ(fx.MessageBoxes[0], "You don't have enough money to enter!");
+  EXPECT_FALSE(goClick(fx.T));
+  ASSERT_EQ(fx.Window.Notices.size(), 1u);
+  EXPECT_EQ(fx.Window.Notices[0], "You don't have enough money to enter!");
   EXPECT_EQ(fx.S().Cash, 19);
-  EXPECT_FALSE(fx.LoadingBoxVisible);
+  EXPECT_FALSE(fx.Window.LoadingBoxVisible);
   EXPECT_FALSE(fx.DXTimer.Enabled());
 }
 
@@ -79,7 +80,7 @@ TEST_F(SetupTest, OneCellLakeStarts) {
   const std::string dir = fx.WriteProgramFolder();
   EXPECT_EQ(std::filesystem::file_size(dir + "/lakes/testlake.iso"), 40u + 4u + 22035u);
   fx.S().Header = MapHeader{};
-  ASSERT_TRUE(goClick(fx.Ctx));
+  ASSERT_TRUE(goClick(fx.T));
   EXPECT_EQ(fx.S().MapMaxCol(), 0);
   EXPECT_EQ(fx.S().TileWidth(), 64);
   EXPECT_EQ(fx.Step(3), 3);
@@ -90,7 +91,7 @@ TEST_F(SetupTest, LastLevelStartWinsWhateverItsLettersAndActiveByte) {
   fx.PlaceObject(10, "  LevelStart ", 7, 11, "", "", 0);
   fx.PlaceObject(20, "levelstartx", 1, 1);
   fx.WriteProgramFolder();
-  ASSERT_TRUE(goClick(fx.Ctx));
+  ASSERT_TRUE(goClick(fx.T));
   EXPECT_EQ(fx.S().MapObjects[10].Kind, "levelstart");
   EXPECT_EQ(fx.S().BoatX, 7.0f * 64);
   EXPECT_EQ(fx.S().BoatY, 11.0f * 16);
@@ -102,41 +103,41 @@ TEST_F(SetupTest, MissingMapRefundsTheFeeAndLeavesTheMenuUp) {
   fx.WriteProgramFolder();
   std::filesystem::remove(fx.Ctx.DataFolder + "/lakes/testlake.iso");
   try {
-    goClick(fx.Ctx);
+    goClick(fx.T);
     FAIL() << "expected an error";
   } catch (const GameError& e) {
     EXPECT_NE(std::string(e.what()).find("Cannot open file"), std::string::npos);
   }
   EXPECT_EQ(fx.S().Cash, 50);
-  EXPECT_EQ(fx.Status, "Tester    Cash: $50");
-  EXPECT_FALSE(fx.LoadingBoxVisible);
-  EXPECT_TRUE(fx.MenuVisible);
+  EXPECT_EQ(fx.Window.CashChanges, 2);  // taken and given back
+  EXPECT_FALSE(fx.Window.LoadingBoxVisible);
+  EXPECT_TRUE(fx.Window.MenuVisible);
   EXPECT_FALSE(fx.DXTimer.Enabled());
   EXPECT_FALSE(fx.Ctx.SettingUp);
 }
 
 TEST_F(SetupTest, DamagedLibraryAndMapAreRefusedTheSameWay) {
   fx.WriteProgramFolder();
-  PlayFixture::WriteFile(fx.Ctx.DataFolder + "/canada.dxg", {1, 2, 3});
-  EXPECT_THROW(goClick(fx.Ctx), GameError);
+  TournamentFixture::WriteFile(fx.Ctx.DataFolder + "/canada.dxg", {1, 2, 3});
+  EXPECT_THROW(goClick(fx.T), GameError);
   EXPECT_EQ(fx.S().Cash, 50);
 
   fx.WriteProgramFolder();
   const auto map = EncodeMapFile(fx.S().Header, *fx.S().Map, fx.S().MapObjects);
   const std::vector<uint8_t> cut(map.begin(), map.begin() + static_cast<ptrdiff_t>(map.size() / 2));
-  PlayFixture::WriteFile(fx.Ctx.DataFolder + "/lakes/testlake.iso", cut);
-  EXPECT_THROW(goClick(fx.Ctx), GameError);
+  TournamentFixture::WriteFile(fx.Ctx.DataFolder + "/lakes/testlake.iso", cut);
+  EXPECT_THROW(goClick(fx.T), GameError);
   EXPECT_EQ(fx.S().Cash, 50);
-  EXPECT_FALSE(fx.LoadingBoxVisible);
+  EXPECT_FALSE(fx.Window.LoadingBoxVisible);
 }
 
 TEST_F(SetupTest, PlaySurfaceThatCannotStartGivesTheMenuBack) {
   fx.WriteProgramFolder();
   fx.Platform.Modes.clear();  // no display mode can be set
   fx.Platform.RefusedModes.push_back({640, 480, 16});
-  EXPECT_THROW(goClick(fx.Ctx), GameError);
+  EXPECT_THROW(goClick(fx.T), GameError);
   EXPECT_EQ(fx.S().Cash, 50);
-  EXPECT_TRUE(fx.MenuVisible);
+  EXPECT_TRUE(fx.Window.MenuVisible);
   EXPECT_FALSE(fx.DXDraw.Visible());
   EXPECT_FALSE(fx.DXTimer.Enabled());
 }
@@ -145,7 +146,7 @@ TEST_F(SetupTest, FishSlotOutsideTheTablesIsRefusedBeforeAnythingIsPlaced) {
   fx.PlaceObject(2, "singlefish", 3, 3, "257");
   fx.WriteProgramFolder();
   try {
-    goClick(fx.Ctx);
+    goClick(fx.T);
     FAIL() << "expected an error";
   } catch (const GameError& e) {
     EXPECT_NE(std::string(e.what()).find("slot 257"), std::string::npos) << e.what();
@@ -157,7 +158,7 @@ TEST_F(SetupTest, FishSlotOutsideTheTablesIsRefusedBeforeAnythingIsPlaced) {
   EXPECT_THROW(
       {
         try {
-          goClick(fx.Ctx);
+          goClick(fx.T);
         } catch (const GameError& e) {
           EXPECT_STREQ(e.what(), ("Map file " + fx.Ctx.DataFolder +
                                   "/lakes/testlake.iso, object 2 (monster): 'x1' is not a valid "
@@ -169,29 +170,29 @@ TEST_F(SetupTest, FishSlotOutsideTheTablesIsRefusedBeforeAnythingIsPlaced) {
       GameError);
   fx.PlaceObject(2, "monster", 3, 3, "-1");
   fx.WriteProgramFolder();
-  EXPECT_THROW(goClick(fx.Ctx), GameError);
+  EXPECT_THROW(goClick(fx.T), GameError);
   EXPECT_EQ(fx.S().Cash, 50);
 }
 
 TEST_F(SetupTest, SecondPressWhileLoadingIsIgnored) {
   fx.WriteProgramFolder();
   int nested = 0;
-  fx.OnPump = [&](int) {
+  fx.Window.OnPump = [&](int) {
     if (nested++ == 3) {
-      EXPECT_FALSE(goClick(fx.Ctx));
+      EXPECT_FALSE(goClick(fx.T));
     }
   };
-  ASSERT_TRUE(goClick(fx.Ctx));
+  ASSERT_TRUE(goClick(fx.T));
   EXPECT_GT(nested, 3);
   EXPECT_EQ(fx.S().Cash, 30);  // one fee
 }
 
 TEST_F(SetupTest, ClosingTheWindowDuringLoadingCostsNothing) {
   fx.WriteProgramFolder();
-  fx.OnPump = [&](int pump) {
+  fx.Window.OnPump = [&](int pump) {
     if (pump == 5) fx.Queue(Event::Simple(EventType::Close));
   };
-  EXPECT_FALSE(goClick(fx.Ctx));
+  EXPECT_FALSE(goClick(fx.T));
   EXPECT_EQ(fx.S().Cash, 50);
   EXPECT_FALSE(fx.DXTimer.Enabled());
 }
@@ -213,7 +214,7 @@ TEST_F(SetupTest, FishAreScatteredOnWaterAndMonstersKeepAwayFromTheStart) {
   fx.S().LastFishIndex = 40;
   fx.S().LastMonsterIndex = 20;
   fx.WriteProgramFolder();
-  ASSERT_TRUE(goClick(fx.Ctx));
+  ASSERT_TRUE(goClick(fx.T));
   const GameState& s = fx.S();
   for (int32_t k = 0; k <= s.LastFishIndex; ++k) {
     const MapPick p = PickCell(s.Header, Round(s.Fish[k].X), Round(s.Fish[k].Y));
@@ -229,9 +230,9 @@ TEST_F(SetupTest, FishAreScatteredOnWaterAndMonstersKeepAwayFromTheStart) {
 TEST_F(SetupTest, LakeWithoutOpenWaterIsRefusedNotHung) {
   fx.MakeLake(10, 10, 20);
   fx.WriteProgramFolder();
-  EXPECT_THROW(goClick(fx.Ctx), GameError);
+  EXPECT_THROW(goClick(fx.T), GameError);
   EXPECT_EQ(fx.S().Cash, 50);
-  EXPECT_FALSE(fx.LoadingBoxVisible);
+  EXPECT_FALSE(fx.Window.LoadingBoxVisible);
 }
 
 }  // namespace
