@@ -187,12 +187,14 @@ void UpdateMonsters(PlayContext& ctx) {
     FishRecord& m = s.Monsters[i];
     if (m.Taken) continue;
     const int32_t boatX = Round(s.BoatX), boatY = Round(s.BoatY);
-    const int32_t d = IsoDistance(boatX, boatY, Round(m.X), Round(m.Y));
+    const int32_t mx = Round(m.X), my = Round(m.Y);
     m.Mode = 0;
-    if (d < 300) m.Mode = 1;
-    if (d < 150) m.Mode = 2;
-    // The raid pauses the game; the monster still finishes this frame.
-    if (d < 50) MonsterRaid(ctx, i);
+    if (IsoDistanceBelow(boatX, boatY, mx, my, 300)) {
+      m.Mode = 1;
+      if (IsoDistanceBelow(boatX, boatY, mx, my, 150)) m.Mode = 2;
+      // The raid pauses the game; the monster still finishes this frame.
+      if (IsoDistanceBelow(boatX, boatY, mx, my, 50)) MonsterRaid(ctx, i);
+    }
     if (!picture) picture = &ctx.objects.Find(s.MonsterKind);
     DrawCentred(ctx, *picture, m, Sector(m.Dir) * 2 + (m.Mode >= 2 ? 1 : 0));
     if (!IsWaterTile(CellAt(s, m.X, m.Y).Tile)) {

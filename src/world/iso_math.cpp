@@ -109,6 +109,16 @@ int32_t IsoDistance(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
   return r > INT32_MAX ? INT32_MAX : static_cast<int32_t>(r);
 }
 
+bool IsoDistanceBelow(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t limit) {
+  // The rounded root of d2 is below `limit` exactly when the root is below
+  // limit - 1/2 (it is never half-way), that is when d2 <= limit^2 - limit.
+  const int64_t sx = int64_t{x1} - x2, sy2 = 2 * (int64_t{y1} - y2);
+  constexpr int64_t kNear = int64_t{1} << 26;
+  if (limit < 1 || limit > kNear || sx <= -kNear || sx >= kNear || sy2 <= -kNear || sy2 >= kNear)
+    return IsoDistance(x1, y1, x2, y2) < limit;
+  return sx * sx + sy2 * sy2 <= int64_t{limit} * limit - limit;
+}
+
 bool PointInQuad(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t y3, int32_t x4,
                  int32_t y4, int32_t px, int32_t py) {
   // Each product and sum wraps to 32 bits, the way the game's registers do;

@@ -32,6 +32,9 @@ bool TurnsUp(uint8_t target, uint8_t current);
 
 // Distance with the y difference counted double (the view squashes y).
 int32_t IsoDistance(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+// IsoDistance(x1, y1, x2, y2) < limit, without the root: for the monsters'
+// every-frame question whether the boat is near.
+bool IsoDistanceBelow(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t limit);
 
 // Whether (px, py) lies inside or on the border of the convex quadrilateral
 // P1 P2 P3 P4 (either winding). Cross products wrap like 32-bit integers.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <numbers>
@@ -92,6 +93,21 @@ TEST(IsoMath, IsoDistanceCountsYDoubleAndRoundsToNearest) {
   EXPECT_EQ(IsoDistance(0, 0, 30000, 0), 30000);  // beyond where 32-bit squares overflow
   EXPECT_EQ(IsoDistance(0, 0, 0, 2000000), 4000000);
   EXPECT_EQ(IsoDistance(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX), INT32_MAX);
+}
+
+TEST(IsoMath, IsoDistanceBelowAgreesWithTheRoundedDistance) {
+  Random rng(5);
+  for (int n = 0; n < 300000; ++n) {
+    // Around the monsters' thresholds, and far out where squares overflow.
+    const int32_t reach = n % 8 == 0 ? 1 << 29 : 700;
+    const int32_t x = rng(2 * reach) - reach, y = rng(2 * reach) - reach;
+    const int32_t limit = n % 5 == 0 ? rng(1 << 28) - 2 : std::array{0, 1, 2, 50, 150, 300}[n % 6];
+    ASSERT_EQ(IsoDistanceBelow(x, y, 0, 0, limit), IsoDistance(x, y, 0, 0) < limit)
+        << x << "," << y << " below " << limit;
+  }
+  EXPECT_FALSE(IsoDistanceBelow(0, 0, 300, 0, 300));
+  EXPECT_TRUE(IsoDistanceBelow(0, 0, 299, 0, 300));
+  EXPECT_FALSE(IsoDistanceBelow(0, 0, 2, 1, 3));  // 2.83 rounds up to 3
 }
 
 TEST(IsoMath, PointInQuadAcceptsBothWindingsAndBorders) {
