@@ -1,6 +1,7 @@
 // Fish and monsters: filling the lake at the start of a tournament, their
 // movement every frame and the bite test.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 
@@ -27,6 +28,43 @@ const MapCell& CellAt(const GameState& s, float x, float y) {
   const MapPick p = PickCell(s.Header, Round(x), Round(y));
   return s.Cell(p.Column, p.Row);
 }
+
+// The swimmers lie scattered over a map far bigger than the processor's
+// caches, so each one's cell is usually a wait for memory. Their cells are
+// picked all at once before they move, and fetched side by side, so the
+// waits overlap instead of queuing one behind the other. A swimmer that has
+// moved since is picked again: the answer is always that of CellAt.
+class CellsAhead {
+ public:
+  // `wanted(f)`: whether the frame will ask for f's cell.
+  template <class Wanted>
+  CellsAhead(const GameState& s, const std::array<FishRecord, kFishSlots>& swimmers, int32_t last,
+             Wanted wanted)
+      : last_(last) {
+    for (int32_t i = 0; i <= last; ++i) {
+      const FishRecord& f = swimmers[static_cast<size_t>(i)];
+      Ahead& a = ahead_[static_cast<size_t>(i)];
+      a.cell = wanted(f) ? &CellAt(s, f.X, f.Y) : nullptr;  // its place, not read yet
+      a.x = f.X;
+      a.y = f.Y;
+      if (a.cell) __builtin_prefetch(a.cell);
+    }
+  }
+  const MapCell& At(const GameState& s, int32_t i, const FishRecord& f) const {
+    if (i < 0 || i > last_) return CellAt(s, f.X, f.Y);
+    const Ahead& a = ahead_[static_cast<size_t>(i)];
+    if (a.cell && a.x == f.X && a.y == f.Y) return *a.cell;
+    return CellAt(s, f.X, f.Y);
+  }
+
+ private:
+  struct Ahead {
+    const MapCell* cell;
+    float x, y;
+  };
+  int32_t last_;
+  std::array<Ahead, kFishSlots> ahead_;
+};
 
 // Centres a frame of a picture on a world point.
 void DrawCentred(PlayContext& ctx, TPictureCollectionItem& picture, const FishRecord& f,
@@ -77,10 +115,10 @@ int32_t DartOdds(int32_t difficulty) {
   return static_cast<int32_t>(std::min<int64_t>(int64_t{100} - difficulty, INT32_MAX));
 }
 
-void UpdateRoamingFish(PlayContext& ctx, FishRecord& f) {
+void UpdateRoamingFish(PlayContext& ctx, FishRecord& f, const MapCell& under) {
   GameState& s = ctx.State;
   Random& rng = ctx.Rng;
-  if (!IsWaterTile(CellAt(s, f.X, f.Y).Tile)) {
+  if (!IsWaterTile(under.Tile)) {
     // Turn about and dash back to where the water was.
     f.Dir = static_cast<uint8_t>(f.Dir + 128);
     f.Speed = static_cast<float>(rng(16) / 8.0 + 1.5);
@@ -164,13 +202,16 @@ void PlaceFishAndMonsters(PlayContext& ctx) {
 void UpdateFish(PlayContext& ctx) {
   GameState& s = ctx.State;
   TPictureCollectionItem* picture = nullptr;
+  // Only roaming fish look at the water under them.
+  const CellsAhead cells(s, s.Fish, LastSlot(s.LastFishIndex),
+                         [](const FishRecord& f) { return !f.Taken && f.Mode == 0; });
   for (int32_t i = 0; i <= LastSlot(s.LastFishIndex); ++i) {
     FishRecord& f = s.Fish[i];
     if (f.Taken) continue;
     if (!picture) picture = &ctx.objects.Find("fish");
     DrawCentred(ctx, *picture, f, Sector(f.Dir));
     if (f.Mode == 0) {
-      UpdateRoamingFish(ctx, f);
+      UpdateRoamingFish(ctx, f, cells.At(s, i, f));
     } else {
       // Circling fish never slow down and never look at the shore.
       f.Dir = static_cast<uint8_t>(f.Dir + ctx.Rng(3));
@@ -183,6 +224,8 @@ void UpdateMonsters(PlayContext& ctx) {
   GameState& s = ctx.State;
   // Looked up only once a monster is about: a lake without any needs none.
   TPictureCollectionItem* picture = nullptr;
+  const CellsAhead cells(s, s.Monsters, LastSlot(s.LastMonsterIndex),
+                         [](const FishRecord& m) { return !m.Taken; });
   for (int32_t i = 0; i <= LastSlot(s.LastMonsterIndex); ++i) {
     FishRecord& m = s.Monsters[i];
     if (m.Taken) continue;
@@ -197,7 +240,7 @@ void UpdateMonsters(PlayContext& ctx) {
     }
     if (!picture) picture = &ctx.objects.Find(s.MonsterKind);
     DrawCentred(ctx, *picture, m, Sector(m.Dir) * 2 + (m.Mode >= 2 ? 1 : 0));
-    if (!IsWaterTile(CellAt(s, m.X, m.Y).Tile)) {
+    if (!IsWaterTile(cells.At(s, i, m).Tile)) {
       m.Dir = static_cast<uint8_t>(m.Dir + 128);
       m.Speed = 1;
       m.X = m.LastX;
