@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <numbers>
 
@@ -137,6 +138,57 @@ bool PointInQuad(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int
   return (s1 >= 0 && s2 >= 0 && s3 >= 0 && s4 >= 0) || (s1 <= 0 && s2 <= 0 && s3 <= 0 && s4 <= 0);
 }
 
+namespace {
+
+int32_t FloorDiv(int32_t a, int32_t b) {
+  return a / b - (a % b != 0 && (a < 0) != (b < 0) ? 1 : 0);
+}
+
+// The even multiples k of a unit (k * unit within one unit of v) whose
+// diamonds reach v: one, or two when v lies on a border between them.
+struct EvenNear {
+  int32_t low, high;  // equal when there is one
+};
+// `shift`: log2 of the unit when it is a power of two (the usual tile
+// sizes), else -1, so that most picks divide by shifting.
+EvenNear EvenMultiplesNear(int32_t v, int32_t unit, int32_t shift) {
+  const int32_t q = shift >= 0 ? v >> shift : FloorDiv(v, unit);
+  if (q % 2 == 0) return {q, q};
+  if (q * unit == v) return {q - 1, q + 1};
+  return {q + 1, q + 1};
+}
+
+// The rows and columns the search may answer with.
+struct PickWindow {
+  int64_t row0, row1, col0, col1;
+};
+
+// The pick with even tile sizes and modest points. Turned by 45 degrees,
+// with a = x/hw + y/hh and b = x/hw - y/hh, every diamond is the square
+// around a point where both are even (row r and column c at a - b = 2r + 2
+// and a + b = 4c + 2 + 2 (r % 2)). So the diamonds holding the point are
+// found at once: one, or two or four on borders, taken in the order the
+// search meets them (highest row, then highest column).
+MapPick ShortPick(const MapHeader& h, int32_t x, int32_t y, const PickWindow& window) {
+  const int32_t hw = h.TileWidth / 2, hh = h.TileHeight / 2;
+  const int32_t unit = hw * hh, u = x * hh + y * hw, v = x * hh - y * hw;
+  const int32_t shift =
+      (unit & (unit - 1)) == 0 ? std::countr_zero(static_cast<uint32_t>(unit)) : -1;
+  const EvenNear as = EvenMultiplesNear(u, unit, shift), bs = EvenMultiplesNear(v, unit, shift);
+  for (int32_t a = as.high; a >= as.low; a -= 2) {
+    for (int32_t b = bs.low; b <= bs.high; b += 2) {
+      const int32_t r = (a - b) / 2 - 1;
+      const int32_t c = ((a + b) / 2 - 1 - r % 2) / 2;
+      if (r < window.row0 || r > window.row1 || c < window.col0 || c > window.col1) continue;
+      return {std::clamp(c, 0, std::max(0, h.MapMaxCol)),
+              std::clamp(r, 0, std::max(0, h.MapMaxRow))};
+    }
+  }
+  return {};
+}
+
+}  // namespace
+
 MapPick PickCell(const MapHeader& h, int32_t x, int32_t y) {
   const int32_t w = h.TileWidth, tileH = h.TileHeight;
   const int32_t hw = w / 2, hh = tileH / 2;
@@ -150,12 +202,19 @@ MapPick PickCell(const MapHeader& h, int32_t x, int32_t y) {
   constexpr int32_t kShortSide = 1 << 8, kShortReach = 1 << 20;
   const bool shortTest = w % 2 == 0 && tileH % 2 == 0 && w <= kShortSide && tileH <= kShortSide &&
                          x > -kShortReach && x < kShortReach && y > -kShortReach && y < kShortReach;
+  if (shortTest && x >= w && y >= hh) {
+    // Every diamond holding a point this far in lies within the rows and
+    // columns the search below looks at, except beyond the map's last.
+    return ShortPick(h, x, y, PickWindow{0, h.MapMaxRow, 0, h.MapMaxCol});
+  }
   const int64_t c0 = std::max<int64_t>(0, x / w - 1);
   const int64_t r0 = std::max<int64_t>(0, y / hh - 1);
   const int64_t lastRow = std::min<int64_t>(h.MapMaxRow, r0 + 1);
   const int64_t lastCol = std::min<int64_t>(h.MapMaxCol, c0 + 1);
-  // The last diamond that holds the point wins (highest row, then highest
-  // column), so look from that end and stop at the first one found.
+  if (shortTest) return ShortPick(h, x, y, PickWindow{r0 - 1, lastRow, c0 - 1, lastCol});
+  // Odd sizes and far points: the four edge tests, wrapping like the game's
+  // registers. The last diamond that holds the point wins (highest row, then
+  // highest column), so look from that end and stop at the first one found.
   bool found = false;
   for (int64_t r = lastRow; r >= r0 - 1 && !found; --r) {
     for (int64_t c = lastCol; c >= c0 - 1 && !found; --c) {
@@ -164,11 +223,8 @@ MapPick PickCell(const MapHeader& h, int32_t x, int32_t y) {
       const int32_t top = Wrap32(r * hh);
       const int32_t midY = Wrap32(int64_t{top} + hh);
       const int32_t midX = Wrap32(int64_t{left} + hw);
-      const bool inside = shortTest ? int64_t{hh} * std::abs(int64_t{x} - midX) +
-                                              int64_t{hw} * std::abs(int64_t{y} - midY) <=
-                                          int64_t{hw} * hh
-                                    : PointInQuad(left, midY, midX, Wrap32(int64_t{top} + tileH),
-                                                  Wrap32(int64_t{left} + w), midY, midX, top, x, y);
+      const bool inside = PointInQuad(left, midY, midX, Wrap32(int64_t{top} + tileH),
+                                      Wrap32(int64_t{left} + w), midY, midX, top, x, y);
       if (inside) {
         result.Column =
             static_cast<int32_t>(std::min<int64_t>(std::max<int64_t>(0, c), h.MapMaxCol));
