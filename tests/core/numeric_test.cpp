@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace tw {
 namespace {
 
@@ -14,6 +16,29 @@ TEST(Numeric, RoundsHalvesToEven) {
   EXPECT_EQ(Round(2.4999), 2);
   EXPECT_EQ(Round(-2.6), -3);
   EXPECT_EQ(Round(1e12), INT32_MAX);
+}
+
+TEST(Numeric, RoundsLikeTheLibrarysNearbyint) {
+  const auto plain = [](double v) {
+    const double r = std::nearbyint(v);
+    if (r >= 2147483647.0) return INT32_MAX;
+    if (r <= -2147483648.0) return INT32_MIN;
+    return static_cast<int32_t>(r);
+  };
+  uint64_t bits = 12345;
+  for (int n = 0; n < 400000; ++n) {
+    bits = bits * 6364136223846793005u + 1442695040888963407u;
+    // Halves and their neighbours, fractions, and values up to 2^34.
+    const double whole = static_cast<double>(static_cast<int64_t>(bits >> 29) - (int64_t{1} << 34));
+    const double v = n % 3 == 0   ? whole / 2
+                     : n % 3 == 1 ? std::nextafter(whole / 2, (n & 4) ? 1e300 : -1e300)
+                                  : whole / 1024;
+    ASSERT_EQ(Round(v), plain(v)) << v;
+  }
+  for (const double v : std::initializer_list<double>{
+           0.0, -0.0, 0x1p52, -0x1p52, 0x1p52 - 0.5, -0x1p52 + 0.5, 0x1p53 + 2, 2147483646.5,
+           2147483647.5, -2147483648.5, 1e300, -1e300, INFINITY, -INFINITY})
+    EXPECT_EQ(Round(v), plain(v)) << v;
 }
 
 TEST(Numeric, TruncatesTowardZero) {
