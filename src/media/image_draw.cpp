@@ -9,8 +9,14 @@
 namespace tw {
 
 void TPictureCollectionItem::Draw(Surface16& dest, int32_t x, int32_t y, int32_t frame) const {
+  Draw(dest, x, y, frame, dest.Height());
+}
+
+void TPictureCollectionItem::Draw(Surface16& dest, int32_t x, int32_t y, int32_t frame,
+                                  int32_t bottomLimit) const {
   if (!initialized_ || frame < 0 || frame >= grid_.Count()) return;
-  if (x > dest.Width() || y > dest.Height()) return;
+  const int32_t height = std::clamp(bottomLimit, 0, dest.Height());
+  if (x > dest.Width() || y > height) return;
   const int32_t columns = grid_.columns;
   int64_t srcX = static_cast<int64_t>(frame % columns) * grid_.cellW;
   int64_t srcY = static_cast<int64_t>(frame / columns) * grid_.cellH;
@@ -19,7 +25,7 @@ void TPictureCollectionItem::Draw(Surface16& dest, int32_t x, int32_t y, int32_t
   if (left < 0) srcX -= left, left = 0;
   if (top < 0) srcY -= top, top = 0;
   right = std::min<int64_t>(right, dest.Width());
-  bottom = std::min<int64_t>(bottom, dest.Height());
+  bottom = std::min<int64_t>(bottom, height);
   if (right <= left || bottom <= top) return;
   const auto width = static_cast<int32_t>(right - left);
   const uint16_t key = ColorKey();
@@ -81,6 +87,20 @@ void TPictureCollectionItem::DrawSpans(Surface16& dest, int32_t frame, int32_t f
       BlitSpan(out + (s - frameX), src + s, e - s);
     }
   }
+}
+
+bool TPictureCollectionItem::PaintsRow(int32_t frame, int32_t row, int32_t width) const {
+  if (!initialized_ || frame < 0 || frame >= grid_.Count() || row < 0 || row >= grid_.frameH ||
+      width > grid_.frameW)
+    return false;
+  const Rect r = FrameRect(frame);
+  if (r.Right > picture_.Width || r.Bottom > picture_.Height) return false;
+  if (!Transparent) return true;
+  // Drawn run by run: one run from the left edge, long enough.
+  if (ColorKey() != spanKey_ || spanRows_.empty()) return false;
+  const size_t at = static_cast<size_t>(frame) * grid_.frameH + static_cast<size_t>(row);
+  const uint32_t first = spanRows_[at], end = spanRows_[at + 1];
+  return width <= 0 || (end > first && spans_[first].start == 0 && spans_[first].length >= width);
 }
 
 bool TPictureCollectionItem::CoversDiamond(int32_t width, int32_t height) const {

@@ -43,6 +43,11 @@ class TPictureCollectionItem {
   // Frame `frame` with its top-left corner at (x, y), clipped to `dest`.
   // Nothing when the item has no frames or no such frame.
   void Draw(Surface16& dest, int32_t x, int32_t y, int32_t frame) const;
+  // The same, drawing nothing from row `bottom` of `dest` down.
+  void Draw(Surface16& dest, int32_t x, int32_t y, int32_t frame, int32_t bottom) const;
+  // Whether Draw paints every pixel of row `row` of frame `frame` from the
+  // frame's left edge for `width` pixels (false when it cannot tell).
+  bool PaintsRow(int32_t frame, int32_t row, int32_t width) const;
   // The frame scaled (nearest pixel) to fill `rect`, clipped to `dest`.
   void StretchDraw(Surface16& dest, const Rect& rect, int32_t frame) const;
 

@@ -103,12 +103,19 @@ void MapCoveredRows(PlayContext& ctx, std::span<uint8_t> covered) {
 }
 
 void DrawMap(PlayContext& ctx) {
+  DrawMap(ctx, ctx.DXDraw.Height());
+}
+
+void DrawMap(PlayContext& ctx, int32_t coveredFrom) {
   GameState& s = ctx.State;
   const int32_t tileW = s.TileWidth(), halfH = s.TileHeight() / 2;
   if (tileW < 1 || halfH < 1) return;  // no map loaded
-  // What the last frame left shows only where the tiles leave gaps.
+  // What the last frame left shows only where the tiles leave gaps, and
+  // not at all in the rows the frame paints over later.
   std::array<uint8_t, kScreenHeight> covered;
   MapCoveredRows(ctx, covered);
+  for (int32_t y = std::max(coveredFrom, 0); y < kScreenHeight; ++y)
+    covered[static_cast<size_t>(y)] = 1;
   Surface16& surface = ctx.DXDraw.SurfaceToCover(covered);
   const int32_t h = surface.Height();
   const int32_t count = ctx.DXTileList.Count();
@@ -124,7 +131,7 @@ void DrawMap(PlayContext& ctx) {
       TPictureCollectionItem& tile = ctx.DXTileList.Items(cell.Tile);
       const int32_t frames = tile.FrameCount();
       tile.Draw(surface, shift + col * tileW - s.ViewX, baseY - tile.FrameHeight(),
-                std::min<int32_t>(cell.AnimTick >> 3, frames - 1));
+                std::min<int32_t>(cell.AnimTick >> 3, frames - 1), coveredFrom);
       // Each frame shows for 8 ticks, the last for 9; every cell counts alone.
       if (frames > 1) {
         cell.AnimTick = static_cast<uint8_t>(cell.AnimTick + 1);
@@ -132,6 +139,20 @@ void DrawMap(PlayContext& ctx) {
       }
     }
   }
+}
+
+int32_t DashboardTop(PlayContext& ctx) {
+  const int32_t w = ctx.DXDraw.Width(), h = ctx.DXDraw.Height();
+  // Asked without raising: a library without a dashboard fails where it
+  // is drawn, as it always has.
+  const int32_t index = ctx.objects.IndexOf("fishdash");
+  if (index < 0) return h;
+  const TPictureCollectionItem& dash = ctx.objects.Items(index);
+  // Drawn with its bottom on the screen's, from the left edge (DrawDashboard).
+  const int32_t top = h - dash.FrameHeight();
+  int32_t from = h;
+  while (from > std::max(top, 0) && dash.PaintsRow(0, from - 1 - top, w)) --from;
+  return from;
 }
 
 void DrawSplashes(PlayContext& ctx) {

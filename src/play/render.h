@@ -9,7 +9,13 @@
 
 namespace tw {
 
-void DrawMap(PlayContext& ctx);       // the visible tiles; advances their animations
+void DrawMap(PlayContext& ctx);  // the visible tiles; advances their animations
+// The same, for a frame that paints every pixel from screen row `coveredFrom`
+// down later on (the dashboard): the tiles leave those rows alone.
+void DrawMap(PlayContext& ctx, int32_t coveredFrom);
+// The first screen row from which the dashboard paints every pixel of every
+// row down to the bottom; the screen's height when it does not.
+int32_t DashboardTop(PlayContext& ctx);
 void DrawSplashes(PlayContext& ctx);  // growing lure splashes, each one frame older
 void DrawWakeRear(PlayContext& ctx);  // moves and ages the wake; draws the drops behind the boat
 void DrawBoat(PlayContext& ctx);

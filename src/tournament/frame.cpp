@@ -39,7 +39,8 @@ void DXTimerTimer(Tournament& t, int32_t /*lagCount*/) {
   if (!ctx.DXDraw.CanDraw()) return;
   GameState& s = ctx.State;
 
-  DrawMap(ctx);  // with last frame's view
+  // With last frame's view; the dashboard, drawn every frame, paints its rows.
+  DrawMap(ctx, DashboardTop(ctx));
   const float startX = s.BoatX, startY = s.BoatY;
   s.MouseWorldX = s.ViewX + s.MouseX;
   s.MouseWorldY = s.ViewY + s.MouseY;

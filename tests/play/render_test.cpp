@@ -136,6 +136,32 @@ TEST_F(RenderTest, RowsTheMapCoversArePaintedEveryPixel) {
   }
 }
 
+// The map leaves the rows the dashboard paints over to the dashboard, and
+// the frame looks the same; a dashboard with a see-through pixel in a row
+// leaves that row and those above it to the map.
+TEST_F(RenderTest, TheDashboardsRowsAreLeftToIt) {
+  fx.DXTileList.Items(24).PatternHeight = 96;  // trees rise into the dashboard's rows
+  fx.DXTileList.Items(24).SetPicture(DiamondTile(96, 0x306030));
+  fx.MakeLake(40, 120, 2);
+  for (int32_t c = 0; c <= 40; c += 2) fx.FillCells(c, 0, c, 120, 24);
+  const int32_t top = DashboardTop(fx.Ctx);
+  EXPECT_EQ(top, 480 - fx.objects.Find("fishdash").FrameHeight());
+  auto frame = [&](int32_t coveredFrom) {
+    fx.DXDraw.Surface().Fill(fx.Packed(0x123456));
+    DrawMap(fx.Ctx, coveredFrom);
+    DrawDashboard(fx.Ctx);
+    const Surface16& shown = fx.DXDraw.Surface();
+    return std::vector<uint16_t>(shown.Pixels(), shown.Pixels() + 640 * 480);
+  };
+  EXPECT_EQ(frame(top), frame(480));
+
+  TPictureCollectionItem& dash = fx.objects.Find("fishdash");
+  Picture holed = dash.GetPicture();
+  holed.At(600, 10) = 0;
+  dash.SetPicture(holed);
+  EXPECT_EQ(DashboardTop(fx.Ctx), top + 11);
+}
+
 TEST_F(RenderTest, BoatShowsItsThrottlePictureOnlyWhileDriving) {
   GameState& s = fx.S();
   const int32_t bx = 1000 - s.ViewX, by = 500 - s.ViewY;
