@@ -151,11 +151,13 @@ struct EvenNear {
 };
 // `shift`: log2 of the unit when it is a power of two (the usual tile
 // sizes), else -1, so that most picks divide by shifting.
-EvenNear EvenMultiplesNear(int32_t v, int32_t unit, int32_t shift) {
+// Without branches: which case a point falls in is as good as random, and
+// a guessed wrong branch costs more than the whole sum.
+inline EvenNear EvenMultiplesNear(int32_t v, int32_t unit, int32_t shift) {
   const int32_t q = shift >= 0 ? v >> shift : FloorDiv(v, unit);
-  if (q % 2 == 0) return {q, q};
-  if (q * unit == v) return {q - 1, q + 1};
-  return {q + 1, q + 1};
+  const int32_t odd = q & 1, up = q + odd;  // the even multiple at or above q
+  const bool border = odd != 0 && q * unit == v;
+  return {border ? q - 1 : up, up};
 }
 
 // The rows and columns the search may answer with.
