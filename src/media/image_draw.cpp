@@ -17,9 +17,13 @@ void TPictureCollectionItem::Draw(Surface16& dest, int32_t x, int32_t y, int32_t
   if (!initialized_ || frame < 0 || frame >= grid_.Count()) return;
   const int32_t height = std::clamp(bottomLimit, 0, dest.Height());
   if (x > dest.Width() || y > height) return;
+  // The frame's corner in the picture; most pictures' frames lie in one
+  // row (the map's tiles all do), and those need no division.
   const int32_t columns = grid_.columns;
-  int64_t srcX = static_cast<int64_t>(frame % columns) * grid_.cellW;
-  int64_t srcY = static_cast<int64_t>(frame / columns) * grid_.cellH;
+  const bool firstRow = frame < columns;
+  const int64_t frameX = static_cast<int64_t>(firstRow ? frame : frame % columns) * grid_.cellW;
+  const int64_t frameY = firstRow ? 0 : static_cast<int64_t>(frame / columns) * grid_.cellH;
+  int64_t srcX = frameX, srcY = frameY;
   int64_t left = x, top = y, right = left + grid_.frameW, bottom = top + grid_.frameH;
   // Clipping moves the source corner with the destination's.
   if (left < 0) srcX -= left, left = 0;
@@ -30,9 +34,8 @@ void TPictureCollectionItem::Draw(Surface16& dest, int32_t x, int32_t y, int32_t
   const auto width = static_cast<int32_t>(right - left);
   const uint16_t key = ColorKey();
   if (Transparent && key == spanKey_ && !spanRows_.empty()) {
-    const int64_t frameX = static_cast<int64_t>(frame % columns) * grid_.cellW;
-    const int64_t frameY = static_cast<int64_t>(frame / columns) * grid_.cellH;
-    DrawSpans(dest, frame, static_cast<int32_t>(srcX - frameX), static_cast<int32_t>(srcY - frameY),
+    DrawSpans(dest, frame, Rect{static_cast<int32_t>(frameX), static_cast<int32_t>(frameY), 0, 0},
+              static_cast<int32_t>(srcX - frameX), static_cast<int32_t>(srcY - frameY),
               static_cast<int32_t>(left), static_cast<int32_t>(top), width,
               static_cast<int32_t>(bottom - top));
     return;
@@ -50,10 +53,9 @@ void TPictureCollectionItem::Draw(Surface16& dest, int32_t x, int32_t y, int32_t
 
 // Copies the visible part (columns frameX .. frameX + width, rows frameY ..
 // frameY + height of the frame) run by run.
-void TPictureCollectionItem::DrawSpans(Surface16& dest, int32_t frame, int32_t frameX,
-                                       int32_t frameY, int32_t left, int32_t top, int32_t width,
-                                       int32_t height) const {
-  const Rect r = FrameRect(frame);
+void TPictureCollectionItem::DrawSpans(Surface16& dest, int32_t frame, const Rect& r,
+                                       int32_t frameX, int32_t frameY, int32_t left, int32_t top,
+                                       int32_t width, int32_t height) const {
   const int32_t clipRight = frameX + width;
   const uint32_t* rowSpans = spanRows_.data() + static_cast<size_t>(frame) * grid_.frameH + frameY;
   const uint16_t* src =

@@ -79,12 +79,6 @@ Rect TPictureCollectionItem::FrameRect(int32_t frame) const {
   return {left, top, left + g.frameW, top + g.frameH};
 }
 
-uint16_t TPictureCollectionItem::ColorKey() const {
-  return Surface16::PackColor(format_, static_cast<uint8_t>(TransparentColor),
-                              static_cast<uint8_t>(TransparentColor >> 8),
-                              static_cast<uint8_t>(TransparentColor >> 16));
-}
-
 void TPictureCollectionItem::Restore(PixelFormat format) {
   format_ = format;
   grid_ = MakeGrid();

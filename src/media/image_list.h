@@ -63,7 +63,11 @@ class TPictureCollectionItem {
   void Restore(PixelFormat format);
   void Finalize();
   // The transparent colour in the converted picture's layout.
-  uint16_t ColorKey() const;
+  uint16_t ColorKey() const {
+    return Surface16::PackColor(format_, static_cast<uint8_t>(TransparentColor),
+                                static_cast<uint8_t>(TransparentColor >> 8),
+                                static_cast<uint8_t>(TransparentColor >> 16));
+  }
   const std::vector<uint16_t>& Converted() const { return converted_; }
 
  private:
@@ -82,8 +86,9 @@ class TPictureCollectionItem {
     uint16_t start, length, row;  // row within the frame
   };
   void BuildSpans();
-  void DrawSpans(Surface16& dest, int32_t frame, int32_t frameX, int32_t frameY, int32_t left,
-                 int32_t top, int32_t width, int32_t height) const;
+  // `r`: the frame's top-left corner in the picture (its size is unused).
+  void DrawSpans(Surface16& dest, int32_t frame, const Rect& r, int32_t frameX, int32_t frameY,
+                 int32_t left, int32_t top, int32_t width, int32_t height) const;
 
   Picture picture_;
   const TDXImageList* owner_ = nullptr;
