@@ -142,14 +142,22 @@ void TPictureCollectionItem::StretchDraw(Surface16& dest, const Rect& rect, int3
   const int64_t srcX = static_cast<int64_t>(frame % grid_.columns) * grid_.cellW;
   const int64_t srcY = static_cast<int64_t>(frame / grid_.columns) * grid_.cellH;
   const uint16_t key = ColorKey();
-  // Each target pixel takes the source pixel under its centre.
+  // Each target pixel takes the source pixel under its centre: column
+  // ((2i + 1) * frameW) / (2 * rectW) for the i-th column of the rectangle,
+  // stepped along a row with its remainder instead of divided per pixel.
+  const int64_t den = 2 * rectW, step = 2 * int64_t{grid_.frameW};
+  const int64_t first = (2 * (int64_t{x0} - rect.Left) + 1) * grid_.frameW;
+  const int64_t firstQ = first / den, firstR = first % den, stepQ = step / den, stepR = step % den;
   for (int32_t y = y0; y < y1; ++y) {
     int64_t sy = srcY + ((2 * (int64_t{y} - rect.Top) + 1) * grid_.frameH) / (2 * rectH);
     const uint16_t* src = converted_.data() + sy * picture_.Width + srcX;
     uint16_t* out = dest.Row(y);
+    int64_t q = firstQ, r = firstR;
     for (int32_t x = x0; x < x1; ++x) {
-      uint16_t p = src[((2 * (int64_t{x} - rect.Left) + 1) * grid_.frameW) / (2 * rectW)];
+      const uint16_t p = src[q];
       if (!Transparent || p != key) out[x] = p;
+      q += stepQ, r += stepR;
+      if (r >= den) ++q, r -= den;
     }
   }
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/error.h"
+#include "core/random.h"
 #include "media/blit_keyed.h"
 #include "media/container.h"
 #include "media/library_writer.h"
@@ -342,6 +343,30 @@ TEST_F(ImageListDraw, StretchScalesClipsAndKeys) {
   sprite->StretchDraw(dest, {0, 0, 5, 5}, 2);    // no such frame
   sprite->StretchDraw(dest, {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, 1);
   EXPECT_EQ(Count(0x1234), 0);  // the last one covers all
+}
+
+// Stepping along a row picks the same source pixels as the plain division
+// per pixel, for rectangles of any size and place, shrunk or stretched.
+TEST_F(ImageListDraw, StretchPicksThePixelUnderEachCentre) {
+  Random rng(3);
+  const uint16_t key = sprite->ColorKey();
+  const std::vector<uint16_t>& pixels = sprite->Converted();
+  for (int n = 0; n < 3000; ++n) {
+    const int32_t left = rng(30) - 15, top = rng(20) - 10;
+    const Rect rect{left, top, left + 1 + rng(n % 2 ? 40 : 5), top + 1 + rng(n % 3 ? 12 : 3)};
+    const int32_t frame = rng(2);
+    dest.Fill(0x1234);
+    sprite->StretchDraw(dest, rect, frame);
+    const Rect f = sprite->FrameRect(frame);
+    for (int32_t y = std::max(rect.Top, 0); y < std::min(rect.Bottom, dest.Height()); ++y) {
+      for (int32_t x = std::max(rect.Left, 0); x < std::min(rect.Right, dest.Width()); ++x) {
+        const int64_t sx = ((2 * (int64_t{x} - rect.Left) + 1) * 4) / (2 * int64_t{rect.Width()});
+        const int64_t sy = ((2 * (int64_t{y} - rect.Top) + 1) * 3) / (2 * int64_t{rect.Height()});
+        const uint16_t p = pixels[static_cast<size_t>((f.Top + sy) * 8 + f.Left + sx)];
+        ASSERT_EQ(dest.At(x, y), p == key ? 0x1234 : p) << n << " at " << x << "," << y;
+      }
+    }
+  }
 }
 
 std::vector<uint8_t> Library(const std::vector<ContainerItem>& items) {
