@@ -94,11 +94,14 @@ void MapCoveredRows(PlayContext& ctx, std::span<uint8_t> covered) {
     }
     whole[static_cast<size_t>(r - first)] = painted;
   }
-  // A screen row lies on the diamonds of two grid rows.
+  // A screen row lies on the diamonds of two grid rows; going down the
+  // screen, the grid row moves on every halfH rows.
+  int64_t r = FloorDiv(s.ViewY, halfH);
+  int64_t into = int64_t{s.ViewY} - r * halfH;
   for (int32_t y = 0; y < h; ++y) {
-    const int64_t r = FloorDiv(int64_t{y} + s.ViewY, halfH);
     covered[static_cast<size_t>(y)] =
         whole[static_cast<size_t>(r - first)] && whole[static_cast<size_t>(r - 1 - first)];
+    if (++into == halfH) ++r, into = 0;
   }
 }
 
@@ -119,6 +122,18 @@ void DrawMap(PlayContext& ctx, int32_t coveredFrom) {
   Surface16& surface = ctx.DXDraw.SurfaceToCover(covered);
   const int32_t h = surface.Height();
   const int32_t count = ctx.DXTileList.Count();
+  // What each of the first tiles needs, asked once per frame rather than
+  // once per cell.
+  struct TileFacts {
+    TPictureCollectionItem* item;
+    int32_t frames, height;
+  };
+  std::array<TileFacts, 256> facts;
+  const int32_t known = std::min<int32_t>(count, static_cast<int32_t>(facts.size()));
+  for (int32_t i = 0; i < known; ++i) {
+    TPictureCollectionItem& tile = ctx.DXTileList.Items(i);
+    facts[static_cast<size_t>(i)] = {&tile, tile.FrameCount(), tile.FrameHeight()};
+  }
   const auto [col0, col1, row0, row1] = DrawnCells(s, surface.Width(), h);
   for (int32_t row = row0; row <= row1; ++row) {
     const int32_t shift = (row % 2) * (tileW / 2);
@@ -128,10 +143,16 @@ void DrawMap(PlayContext& ctx, int32_t coveredFrom) {
       // Empty cells (and any other negative number) draw nothing and leave
       // whatever the previous frame left there.
       if (cell.Tile < 0 || cell.Tile >= count) continue;
-      TPictureCollectionItem& tile = ctx.DXTileList.Items(cell.Tile);
-      const int32_t frames = tile.FrameCount();
-      tile.Draw(surface, shift + col * tileW - s.ViewX, baseY - tile.FrameHeight(),
-                std::min<int32_t>(cell.AnimTick >> 3, frames - 1), coveredFrom);
+      TileFacts fact;
+      if (cell.Tile < known) {
+        fact = facts[static_cast<size_t>(cell.Tile)];
+      } else {
+        TPictureCollectionItem& tile = ctx.DXTileList.Items(cell.Tile);
+        fact = {&tile, tile.FrameCount(), tile.FrameHeight()};
+      }
+      const int32_t frames = fact.frames;
+      fact.item->Draw(surface, shift + col * tileW - s.ViewX, baseY - fact.height,
+                      std::min<int32_t>(cell.AnimTick >> 3, frames - 1), coveredFrom);
       // Each frame shows for 8 ticks, the last for 9; every cell counts alone.
       if (frames > 1) {
         cell.AnimTick = static_cast<uint8_t>(cell.AnimTick + 1);
