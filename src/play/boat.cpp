@@ -9,6 +9,7 @@
 #include "media/wave_list.h"
 #include "play/popup.h"
 #include "world/font_text.h"
+#include "world/sign_text.h"
 
 namespace tw {
 
@@ -16,8 +17,7 @@ namespace {
 
 // Signs and people: the boat stops, the picture and its text show, and the
 // game waits for the player with the frame timer stopped.
-void ShowSign(PlayContext& ctx, MapObject& object, const char* picture, int32_t textX,
-              int32_t textY, int32_t limit) {
+void ShowSign(PlayContext& ctx, MapObject& object, const SignBoard& board) {
   GameState& s = ctx.State;
   s.Gas = 0;
   ctx.sounds.Find("startgas").Stop();
@@ -25,8 +25,9 @@ void ShowSign(PlayContext& ctx, MapObject& object, const char* picture, int32_t 
   s.BoatSpeed = 0;
   ctx.sounds.Find("bell").Play();
   ctx.DXTimer.SetEnabled(false);
-  ShowPopup(ctx, picture);
-  DrawWrapped(ctx.DXDraw.Primary(), ctx.objects, "infofont", object.Text, textX, textY, limit);
+  ShowPopup(ctx, board.Picture);
+  DrawWrapped(ctx.DXDraw.Primary(), ctx.objects, kSignFont, object.Text, board.TextX, board.TextY,
+              board.Columns);
   ctx.DXDraw.PresentPrimary();
   WaitForInput(ctx);
   object.Active = 0;
@@ -137,9 +138,9 @@ void VisitMapObjects(PlayContext& ctx, const MapPick& cell) {
   for (MapObject& o : s.MapObjects) {
     if (o.X != cell.Column || o.Y != cell.Row || !o.Active) continue;
     if (o.Kind == "buoy") {
-      ShowSign(ctx, o, "buoy", 285, 145, 25);
+      ShowSign(ctx, o, kSignBoard);
     } else if (o.Kind == "talk") {
-      ShowSign(ctx, o, "talk", 280, 148, 29);
+      ShowSign(ctx, o, kPersonBoard);
     } else if (o.Kind == "treasure") {
       // A chest whose amount is not a number is empty.
       s.MessageTimer = 90;

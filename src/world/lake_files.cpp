@@ -92,6 +92,23 @@ LakeDefinition ReadLakeDefinition(const std::string& iniPath) {
   return d;
 }
 
+std::string LakeDefinitionText(const LakeDefinition& d) {
+  auto line = [](const char* key, const std::string& value) {
+    return std::string(key) + "=" + value + "\r\n";
+  };
+  auto num = [&](const char* key, int32_t v) { return line(key, std::to_string(v)); };
+  return "[Lake Data]\r\n" + line("Description", d.Description) + num("MaxFish", d.MaxFish) +
+         num("Maxmonster", d.Maxmonster) + line("MonsterKind", d.MonsterKind) +
+         num("Biggest", d.Biggest) + num("Difficulty", d.Difficulty) +
+         num("Timed", d.Timed ? 1 : 0) + num("Time", d.Time) + line("ImageLib", d.ImageLib) +
+         num("EntryFee", d.EntryFee) + num("PrizeMoney", d.PrizeMoney) + num("Limit", d.Limit) +
+         num("WinIf", d.WinIf) + num("Level", d.Level);
+}
+
+std::string CatalogueLine(int32_t slot, const std::string& lake) {
+  return "lake" + std::to_string(slot) + "=" + lake + "\r\n";
+}
+
 int32_t TimeLimitFrames(const LakeDefinition& lake) {
   const int64_t frames = int64_t{lake.Time} * 30;
   return static_cast<int32_t>(std::clamp<int64_t>(frames, INT32_MIN, INT32_MAX));

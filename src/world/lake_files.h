@@ -46,6 +46,15 @@ struct LakeDefinition {
 // A missing file gives every default.
 LakeDefinition ReadLakeDefinition(const std::string& iniPath);
 
+// The definition file's text: section "Lake Data", every key in the order
+// above, numbers in decimal, "Timed" as 1 or 0, lines ending in CR LF. Read
+// back it gives the same values whenever they lie in the ranges the reader
+// keeps them to.
+std::string LakeDefinitionText(const LakeDefinition& lake);
+
+// A catalogue's line for slot `slot` ("lake3=Reed_Pond", CR LF).
+std::string CatalogueLine(int32_t slot, const std::string& lake);
+
 // The tournament length in frames at 30 a second, held within 32 bits.
 int32_t TimeLimitFrames(const LakeDefinition& lake);
 

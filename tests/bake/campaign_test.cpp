@@ -14,6 +14,7 @@
 #include "core/files.h"
 #include "media/container.h"
 #include "world/lake_files.h"
+#include "world/sign_text.h"
 
 namespace tw::bake {
 namespace {
@@ -140,13 +141,13 @@ TEST(Campaign, SignAndPersonTextsFitTheirBoards) {
       const std::vector<std::string>* texts;
       int32_t limit, glyphs;
     };
-    for (const Board& board : {Board{&l.map.signs, kSignColumns, kSignGlyphs},
-                               Board{&l.map.people, kPersonColumns, kPersonGlyphs}}) {
+    for (const Board& board : {Board{&l.map.signs, kSignBoard.Columns, kSignBoard.Glyphs},
+                               Board{&l.map.people, kPersonBoard.Columns, kPersonBoard.Glyphs}}) {
       for (const std::string& text : *board.texts) {
         SCOPED_TRACE(l.name + ": " + text);
         EXPECT_LE(text.size(), 255u);
         const WrappedSize size = MeasureWrapped(text, board.limit);
-        EXPECT_LE(size.lines, kTextLines);
+        EXPECT_LE(size.lines, kBoardLines);
         EXPECT_LE(size.widest, board.glyphs) << "a long word runs off the board";
         EXPECT_TRUE(std::all_of(text.begin(), text.end(), InFontTable));
       }

@@ -155,10 +155,6 @@ std::vector<Field> MakeFields() {
   };
 }
 
-const char* LibraryOf(LakeStyle s) {
-  return s == LakeStyle::Bayou ? "bayou.dxg" : s == LakeStyle::Canyon ? "canyon.dxg" : "canada.dxg";
-}
-
 // One lake block as it is read: the fields seen, and the text field that a
 // following indented line carries on.
 struct Block {
@@ -172,7 +168,7 @@ void Finish(Block& b, const Place& at) {
   // Unless the file says otherwise, a clock makes a lake timed and the
   // style names the tile library.
   if (!b.seen.count("timed")) d.Timed = d.Time > 0;
-  if (!b.seen.count("imagelib")) d.ImageLib = LibraryOf(b.lake.map.style);
+  if (!b.seen.count("imagelib")) d.ImageLib = LibraryOfStyle(b.lake.map.style);
   if (!d.Timed && !b.lake.map.moreTime.empty()) {
     Place there{at.file, b.moreTimeLine, "MoreTime"};
     there.Fail("MoreTime needs a timed lake (Time above 0)");

@@ -29,22 +29,7 @@ std::vector<LakeSpec> ParseCampaign(const std::string& text, const std::string& 
 const std::string& DefaultCampaignFile();
 const std::vector<LakeSpec>& Campaign();
 
-// The lake definition file's text.
-std::string LakeDefinitionText(const LakeDefinition& rules);
 // The catalogue file's text.
 std::string CatalogueText(const std::vector<LakeSpec>& lakes);
-
-// Lines a sign or person's text takes when wrapped at `limit` columns the
-// way the game wraps it (a line breaks at the first space past the limit),
-// and the longest line in glyphs.
-struct WrappedSize {
-  int32_t lines = 0, widest = 0;
-};
-WrappedSize MeasureWrapped(const std::string& text, int32_t limit);
-
-// Column limits the game wraps sign and person texts at, the glyphs a line
-// of the sign board and the speech bubble holds, and the lines both hold.
-constexpr int32_t kSignColumns = 25, kPersonColumns = 29;
-constexpr int32_t kSignGlyphs = 31, kPersonGlyphs = 35, kTextLines = 8;
 
 }  // namespace tw::bake

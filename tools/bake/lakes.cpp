@@ -5,10 +5,10 @@
 #include "bake/bake.h"
 #include "bake/container_writer.h"
 #include "bake/lake_campaign.h"
-#include "bake/lake_preview.h"
 #include "core/error.h"
 #include "core/files.h"
 #include "media/png/png_file.h"
+#include "world/lake_preview.h"
 
 namespace tw::bake {
 
@@ -27,12 +27,13 @@ void BakeLakes(const BakeContext& ctx) {
     }
     WriteFileAtomic(JoinPath(folder, lake.name + ".ini"), LakeDefinitionText(lake.rules));
     WriteBytes(JoinPath(folder, lake.name + ".iso"), EncodeLakeMap(map));
-    WriteBytes(
-        JoinPath(folder, lake.name + ".bmp"),
-        EncodeBitmapFile(RenderLakePicture(map, lake.map.style, kPreviewWidth, kPreviewHeight)));
+    const TileAt tile = [&map](int32_t c, int32_t r) { return map.Tile(c, r); };
+    WriteBytes(JoinPath(folder, lake.name + ".bmp"),
+               EncodeBitmapFile(RenderLakePicture(map.header, tile, map.objects, lake.map.style,
+                                                  kPreviewWidth, kPreviewHeight)));
     if (!ctx.preview.empty()) {
       WritePng(JoinPath(ctx.preview, "lake-" + lake.name + ".png"),
-               RenderLakePicture(map, lake.map.style, 800, 800, 1));
+               RenderLakePicture(map.header, tile, map.objects, lake.map.style, 800, 800, 1));
     }
   }
 }

@@ -86,7 +86,7 @@ int32_t WaterTile(const Terrain& t, int32_t c, int32_t r, LakeStyle style, Noise
     acc += w.share;
     if (roll < acc) return w.tile;
   }
-  return d <= 1 ? 2 : d <= 3 ? 1 : 0;
+  return WaterDepthTile(d);
 }
 
 // Inland ground: mostly plain ground, with trees and rocks (and, by the
@@ -97,26 +97,6 @@ int32_t LandTile(LakeStyle style, Noise& rng) {
   if (roll < tall) return 24 + static_cast<int32_t>(rng.Next() % 8);
   if (roll < tall + 0.06f) return 40 + static_cast<int32_t>(rng.Next() % 4);
   return 20 + static_cast<int32_t>(rng.Next() % 4);
-}
-
-// The shore piece for a land cell: bit 1 when the north-east neighbour is
-// water, 2 south-east, 4 south-west, 8 north-west; 4 + 0 when only corners
-// touch water; -1 when no water is near.
-int32_t ShoreTile(const std::vector<uint8_t>& water, const Terrain& t, int32_t c, int32_t r) {
-  auto wet = [&](int32_t nc, int32_t nr) { return t.Inside(nc, nr) && water[t.At(nc, nr)]; };
-  int32_t m = 0;
-  for (int k = 0; k < 4; ++k) {
-    int32_t nc, nr;
-    DiagonalNeighbour(c, r, k, nc, nr);
-    if (wet(nc, nr)) m |= 1 << k;
-  }
-  if (m) return 4 + m;
-  for (int k = 4; k < 8; ++k) {
-    int32_t nc, nr;
-    Neighbour8(c, r, k, nc, nr);
-    if (wet(nc, nr)) return 4;
-  }
-  return -1;
 }
 
 }  // namespace
@@ -206,6 +186,7 @@ LakeMap DressLake(Terrain& t, const MapPlan& plan) {
   Noise rng(plan.seed * 31 + 5);
   std::vector<uint8_t> water(t.kind.size());
   for (size_t i = 0; i < water.size(); ++i) water[i] = t.kind[i] == kWater;
+  auto wet = [&](int32_t c, int32_t r) { return t.Inside(c, r) && water[t.At(c, r)]; };
   map.tiles.assign(t.kind.size(), 20);
   for (int32_t c = 0; c < t.cols; ++c) {
     for (int32_t r = 0; r < t.rows; ++r) {
@@ -213,14 +194,12 @@ LakeMap DressLake(Terrain& t, const MapPlan& plan) {
       int32_t& tile = map.tiles[i];
       if (t.kind[i] == kWater) {
         const bool nearStart = std::abs(c - start.c) <= 3 && std::abs(r - start.r) <= 6;
-        tile = reserved[i] || nearStart ? (t.dist[i] <= 1   ? 2
-                                           : t.dist[i] <= 3 ? 1
-                                                            : 0)
+        tile = reserved[i] || nearStart ? WaterDepthTile(t.dist[i])
                                         : WaterTile(t, c, r, plan.style, rng);
       } else if (t.kind[i] == kDock) {
         tile = 36;
       } else {
-        const int32_t shore = ShoreTile(water, t, c, r);
+        const int32_t shore = ShoreTile(wet, c, r);
         tile = shore >= 0 ? shore : LandTile(plan.style, rng);
       }
     }

@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "world/lake_preview.h"
 #include "world/map.h"
+#include "world/shore_rule.h"
 
 namespace tw::bake {
 
 constexpr int32_t kTileWidth = 64, kTileHeight = 32;
-
-enum class LakeStyle { Canada, Bayou, Canyon };
 
 // What a lake's map should hold.
 struct MapPlan {
@@ -52,14 +52,6 @@ LakeMap GenerateMap(const MapPlan& plan);
 
 // The map file bytes.
 std::vector<uint8_t> EncodeLakeMap(const LakeMap& map);
-
-// The staggered grid's neighbours that share an edge with (c, r):
-// k = 0 north-east, 1 south-east, 2 south-west, 3 north-west.
-inline void DiagonalNeighbour(int32_t c, int32_t r, int k, int32_t& nc, int32_t& nr) {
-  const int32_t odd = r & 1;
-  nc = (k < 2 ? c + odd : c - 1 + odd);
-  nr = (k == 0 || k == 3) ? r - 1 : r + 1;
-}
 
 // The world point at the centre of a cell.
 inline void CellCentre(int32_t c, int32_t r, int32_t& x, int32_t& y) {

@@ -22,14 +22,6 @@ struct Terrain {
   bool IsWater(int32_t c, int32_t r) const { return Inside(c, r) && kind[At(c, r)] == kWater; }
 };
 
-// The eight cells around (c, r): four sharing an edge, then four a corner.
-inline void Neighbour8(int32_t c, int32_t r, int k, int32_t& nc, int32_t& nr) {
-  if (k < 4) return DiagonalNeighbour(c, r, k, nc, nr);
-  static const int32_t dc[4] = {1, -1, 0, 0}, dr[4] = {0, 0, -2, 2};
-  nc = c + dc[k - 4];
-  nr = r + dr[k - 4];
-}
-
 // Shapes the lake: land and water, the boat's start, and only water the
 // boat can reach from it.
 Terrain ShapeLake(const MapPlan& plan);

@@ -1,10 +1,10 @@
-#include "bake/lake_preview.h"
+#include "world/lake_preview.h"
 
 #include <algorithm>
 
 #include "world/iso_math.h"
 
-namespace tw::bake {
+namespace tw {
 namespace {
 
 struct Rgb {
@@ -61,13 +61,44 @@ void Dot(Picture& pic, int32_t cx, int32_t cy, uint32_t colour, int32_t radius) 
 
 }  // namespace
 
-Picture RenderLakePicture(const LakeMap& map, LakeStyle style, int32_t width, int32_t height,
-                          int32_t samples) {
+LakeStyle StyleOfLibrary(const std::string& imageLib) {
+  if (imageLib == "bayou.dxg") return LakeStyle::Bayou;
+  if (imageLib == "canyon.dxg") return LakeStyle::Canyon;
+  return LakeStyle::Canada;
+}
+
+const char* LibraryOfStyle(LakeStyle style) {
+  switch (style) {
+    case LakeStyle::Bayou:
+      return "bayou.dxg";
+    case LakeStyle::Canyon:
+      return "canyon.dxg";
+    case LakeStyle::Canada:
+      break;
+  }
+  return "canada.dxg";
+}
+
+PreviewFit FitPreview(const MapHeader& header, int32_t width, int32_t height) {
+  // The map's pictures reach half a tile right of the last column and half
+  // a tile below the last row.
+  const double worldW = (header.MapMaxCol + 1.0) * header.TileWidth + header.TileWidth / 2;
+  const double worldH = (header.MapMaxRow + 1.0) * (header.TileHeight / 2) + header.TileHeight / 2;
+  PreviewFit fit;
+  fit.Scale = std::min(width / worldW, height / worldH);
+  fit.OffsetX = (width - worldW * fit.Scale) / 2;
+  fit.OffsetY = (height - worldH * fit.Scale) / 2;
+  return fit;
+}
+
+Picture RenderLakePicture(const MapHeader& header, const TileAt& tile, const MapObjects& objects,
+                          LakeStyle style, int32_t width, int32_t height, int32_t samples) {
   const Palette pal = PaletteOf(style);
-  const double worldW = map.Cols() * kTileWidth + kTileWidth / 2;
-  const double worldH = map.Rows() * (kTileHeight / 2) + kTileHeight / 2;
-  const double scale = std::min(width / worldW, height / worldH);
-  const double offX = (width - worldW * scale) / 2, offY = (height - worldH * scale) / 2;
+  const int32_t tileW = header.TileWidth, halfH = header.TileHeight / 2;
+  const double worldW = (header.MapMaxCol + 1.0) * tileW + tileW / 2;
+  const double worldH = (header.MapMaxRow + 1.0) * halfH + header.TileHeight / 2;
+  const PreviewFit fit = FitPreview(header, width, height);
+  const double scale = fit.Scale, offX = fit.OffsetX, offY = fit.OffsetY;
   const uint32_t ground =
       static_cast<uint32_t>(pal.ground.r << 16 | pal.ground.g << 8 | pal.ground.b);
   Picture pic(width, height, ground);
@@ -79,9 +110,8 @@ Picture RenderLakePicture(const LakeMap& map, LakeStyle style, int32_t width, in
           const double wx = (px + (sx + 0.5) / samples - offX) / scale;
           const double wy = (py + (sy + 0.5) / samples - offY) / scale;
           if (wx < 0 || wy < 0 || wx >= worldW || wy >= worldH) continue;
-          const MapPick cell =
-              PickCell(map.header, static_cast<int32_t>(wx), static_cast<int32_t>(wy));
-          const Rgb c = TileColour(map.Tile(cell.Column, cell.Row), pal);
+          const MapPick cell = PickCell(header, static_cast<int32_t>(wx), static_cast<int32_t>(wy));
+          const Rgb c = TileColour(tile(cell.Column, cell.Row), pal);
           r += c.r, g += c.g, b += c.b, ++n;
         }
       }
@@ -89,20 +119,26 @@ Picture RenderLakePicture(const LakeMap& map, LakeStyle style, int32_t width, in
     }
   }
   const int32_t radius = width >= 400 ? 2 : 1;
-  auto mark = [&](int32_t c, int32_t r, uint32_t colour) {
-    int32_t x, y;
-    CellCentre(c, r, x, y);
-    Dot(pic, static_cast<int32_t>(offX + x * scale), static_cast<int32_t>(offY + y * scale), colour,
-        radius);
+  auto markAt = [&](int64_t x, int64_t y, uint32_t colour) {
+    Dot(pic, static_cast<int32_t>(offX + static_cast<double>(x) * scale),
+        static_cast<int32_t>(offY + static_cast<double>(y) * scale), colour, radius);
   };
-  for (const MapObject& o : map.objects) {
+  // A cell's centre.
+  auto mark = [&](int32_t c, int32_t r, uint32_t colour) {
+    markAt(int64_t{c} * tileW + (r & 1) * (tileW / 2) + tileW / 2, int64_t{r} * halfH + halfH,
+           colour);
+  };
+  // The boat starts at (300, 300) unless a "levelstart" says otherwise.
+  int64_t startX = 300, startY = 300;
+  for (const MapObject& o : objects) {
     if (o.Kind == "buoy") mark(o.X, o.Y, 0xE0503C);
     if (o.Kind == "talk") mark(o.X, o.Y, 0xF0E0C0);
     if (o.Kind == "treasure") mark(o.X, o.Y, 0xF0C83C);
     if (o.Kind == "moretime") mark(o.X, o.Y, 0x50DC50);
+    if (o.Kind == "levelstart") startX = int64_t{o.X} * tileW, startY = int64_t{o.Y} * halfH;
   }
-  mark(map.startCol, map.startRow, 0xFFFFFF);
+  markAt(startX, startY, 0xFFFFFF);
   return pic;
 }
 
-}  // namespace tw::bake
+}  // namespace tw
