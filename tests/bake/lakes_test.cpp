@@ -12,6 +12,7 @@
 #include "core/files.h"
 #include "world/lake_files.h"
 #include "world/map_file.h"
+#include "world/map_text.h"
 
 namespace tw::bake {
 namespace {
@@ -67,6 +68,27 @@ TEST(LakesFolder, ASecondRunWritesTheSameBytes) {
   }
   EXPECT_EQ(compared, 2 + 1 + 3 * static_cast<int>(Campaign().size()));
   fs::remove_all(again);
+}
+
+// Every generated map through its text form and back: the same bytes, and
+// the text of what was read is the text written.
+TEST(LakesFolder, EveryMapSurvivesItsTextForm) {
+  const std::string bin = ProgramFolderUnderTest();
+  ASSERT_FALSE(bin.empty());
+  auto grid = std::make_unique<MapGrid>();
+  MapHeader header;
+  MapObjects objects;
+  for (const std::string& name : ReadLakeCatalogue(bin, 255)) {
+    SCOPED_TRACE(name);
+    const std::string path = LakePath(bin, name, ".iso");
+    ReadMapFile(path, header, *grid, objects);
+    const std::string text = MapText(header, *grid, objects);
+    grid = std::make_unique<MapGrid>();
+    objects = MapObjects{};
+    ParseMapText(text, name + ".txt", header, *grid, objects);
+    EXPECT_TRUE(EncodeMapFile(header, *grid, objects) == ReadFileBytes(path));
+    EXPECT_EQ(MapText(header, *grid, objects), text);
+  }
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ constexpr Command kCommands[] = {
     {"pixel", "pixel FILE NAME FRAME X Y", tw::lib::Pixel},
     {"extract", "extract FILE NAME OUT", tw::lib::Extract},
     {"pack", "pack MANIFEST OUT", tw::lib::Pack},
-    {"map", "map FILE.iso", tw::lib::Map},
+    {"map", "map FILE.iso [--text] | map --from-text FILE.txt OUT.iso", tw::lib::Map},
 };
 
 int Usage() {

@@ -1,10 +1,13 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/error.h"
+#include "core/files.h"
 #include "lib/map_command.h"
 #include "world/map_file.h"
+#include "world/map_text.h"
 
 namespace tw::lib {
 namespace {
@@ -37,10 +40,26 @@ std::string OneLine(const std::string& text) {
 }  // namespace
 
 int Map(const Args& args) {
-  if (args.size() != 1) throw GameError("Usage: tarnwick-lib map FILE.iso");
   auto grid = std::make_unique<MapGrid>();
   MapHeader header;
   MapObjects objects;
+  if (args.size() == 2 && args[1] == "--text") {
+    ReadMapFile(args[0], header, *grid, objects);
+    const std::string text = MapText(header, *grid, objects);
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    return std::fflush(stdout) == 0 ? 0 : 1;
+  }
+  if (args.size() == 3 && args[0] == "--from-text") {
+    const std::vector<uint8_t> bytes = ReadFileBytes(args[1], size_t{64} << 20);
+    ParseMapText(std::string(bytes.begin(), bytes.end()), args[1], header, *grid, objects);
+    const std::vector<uint8_t> out = EncodeMapFile(header, *grid, objects);
+    WriteFileAtomic(args[2], std::string(out.begin(), out.end()));
+    return 0;
+  }
+  if (args.size() != 1)
+    throw GameError(
+        "Usage: tarnwick-lib map FILE.iso [--text] | tarnwick-lib map --from-text FILE.txt "
+        "OUT.iso");
   ReadMapFile(args[0], header, *grid, objects);
   int64_t water = 0;
   for (int32_t c = 0; c <= header.MapMaxCol; ++c) {
