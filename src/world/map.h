@@ -21,6 +21,7 @@ struct MapObject {
   int32_t X = 0, Y = 0;           // column and row of the cell the object stands on
   uint8_t Active = 0;             // non-zero: armed for play
   std::string Kind, Param, Text;  // Kind is stored lower-cased and trimmed
+  bool operator==(const MapObject&) const = default;
 };
 
 constexpr int32_t kMapCols = 513, kMapRows = 2049, kMapObjectCount = 65;
