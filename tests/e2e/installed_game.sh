@@ -39,6 +39,7 @@ fail() {
 prefix=$work/prefix
 cmake --install "$build" --prefix "$prefix" >/dev/null || fail "cmake --install"
 desktop-file-validate "$prefix/share/applications/tarnwick.desktop" || fail "desktop entry"
+desktop-file-validate "$prefix/share/applications/tarnwick-edit.desktop" || fail "editor's desktop entry"
 appstreamcli validate --no-net "$prefix/share/metainfo/tarnwick.metainfo.xml" || fail "metainfo"
 for size in 32 64 128 256; do
   [ -s "$prefix/share/icons/hicolor/${size}x$size/apps/tarnwick.png" ] || fail "no $size icon"

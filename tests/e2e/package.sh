@@ -20,10 +20,11 @@ deb=$(ls "$work"/tarnwick_*_amd64.deb 2>/dev/null | head -n1 || true)
 [ -n "$deb" ] || fail "no tarnwick_VERSION_amd64.deb"
 echo "$(basename "$deb")"
 dpkg-deb -c "$deb" >"$work/contents"
-for f in usr/bin/tarnwick usr/bin/tarnwick-lib usr/bin/tarnwick-replay \
+for f in usr/bin/tarnwick usr/bin/tarnwick-edit usr/bin/tarnwick-lib usr/bin/tarnwick-replay \
   usr/share/tarnwick/objects.dxg usr/share/tarnwick/sound.dxw usr/share/tarnwick/music.dxw \
   usr/share/tarnwick/lakes/lakes.ini usr/share/tarnwick/ui/title.bmp \
-  usr/share/applications/tarnwick.desktop usr/share/metainfo/tarnwick.metainfo.xml \
+  usr/share/applications/tarnwick.desktop usr/share/applications/tarnwick-edit.desktop \
+  usr/share/metainfo/tarnwick.metainfo.xml \
   usr/share/man/man6/tarnwick.6 usr/share/icons/hicolor/32x32/apps/tarnwick.png \
   usr/share/icons/hicolor/256x256/apps/tarnwick.png; do
   grep -q " \./$f\$" "$work/contents" || fail "the package lacks /$f"
