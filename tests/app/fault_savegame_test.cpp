@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/front_fixture.h"
+#include "support/program_folder.h"
 
 namespace tw::test {
 namespace {
@@ -15,8 +16,7 @@ namespace {
 // Seeds and inputs the fuzzer kept for saved games.
 std::vector<fs::path> FuzzInputs() {
   std::vector<fs::path> files;
-  const char* source = std::getenv("TARNWICK_SOURCE");
-  if (!source) return files;
+  const std::string source = SourceFolder();
   for (const char* kind : {"corpus", "regressions"}) {
     const fs::path dir = fs::path(source) / "fuzz" / kind / "savegame";
     if (!fs::is_directory(dir)) continue;

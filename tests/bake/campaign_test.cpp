@@ -13,6 +13,7 @@
 #include "bake/sound_effects.h"
 #include "core/files.h"
 #include "media/container.h"
+#include "support/program_folder.h"
 #include "world/lake_files.h"
 #include "world/sign_text.h"
 
@@ -165,8 +166,8 @@ TEST(Campaign, EveryStyleAndMonsterHasItsSoundsAndPictures) {
   std::set<std::string> effects, music;
   for (const SoundItemSpec& s : MakeEffects()) effects.insert(s.name);
   for (const SoundItemSpec& s : MakeMusic()) music.insert(s.name);
-  const char* bin = std::getenv("TARNWICK_BIN");
-  ASSERT_NE(bin, nullptr) << "the tests read the generated program folder";
+  const std::string bin = test::GeneratedProgramFolder();
+  ASSERT_FALSE(bin.empty()) << "the tests read the generated program folder";
   std::set<std::string> pictures;
   for (const ContainerItem& item : LoadContainer(JoinPath(bin, "objects.dxg")).Items) {
     if (const ContainerValue* v = FindProperty(item, "Name")) pictures.insert(PropertyString(*v));

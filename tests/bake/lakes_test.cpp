@@ -11,6 +11,7 @@
 #include "core/byte_cursor.h"
 #include "core/files.h"
 #include "world/lake_files.h"
+#include "support/program_folder.h"
 #include "world/map_file.h"
 #include "world/map_text.h"
 
@@ -20,8 +21,7 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string ProgramFolderUnderTest() {
-  const char* bin = std::getenv("TARNWICK_BIN");
-  return bin ? bin : "";
+  return test::GeneratedProgramFolder();
 }
 
 TEST(LakesFolder, EveryCatalogueLakeHasRulesMapAndPreview) {

@@ -13,17 +13,19 @@
 #include "media/picture.h"
 #include "media/wave.h"
 #include "media/wave_list.h"
+#include "support/program_folder.h"
 
 namespace tw::bake {
 namespace {
 
 namespace fs = std::filesystem;
+using test::ProgramFolder;
 
 class Pack : public ::testing::Test {
  protected:
   void SetUp() override {
-    const char* bin = std::getenv("TARNWICK_BIN");
-    if (!bin || !fs::exists(fs::path(bin) / "tarnwick-lib")) GTEST_SKIP() << "no tarnwick-lib";
+    const std::string bin = ProgramFolder();
+    if (!fs::exists(fs::path(bin) / "tarnwick-lib")) GTEST_SKIP() << "no tarnwick-lib";
     tool_ = (fs::path(bin) / "tarnwick-lib").string();
     dir_ = fs::temp_directory_path() / ("tw-pack-" + std::to_string(::getpid()));
     fs::create_directories(dir_);

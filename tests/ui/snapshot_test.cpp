@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "media/png/png_file.h"
+#include "support/program_folder.h"
 #include "ui/buttons.h"
 #include "ui/combo_box.h"
 #include "ui/edit.h"
@@ -21,6 +22,8 @@
 namespace tw {
 namespace {
 
+using test::ProgramFolder;
+
 // A dark blue-green wash standing in for the menu picture.
 Picture Backdrop() {
   Picture p{640, 480, std::vector<uint32_t>(640 * 480)};
@@ -34,7 +37,7 @@ Picture Backdrop() {
 
 TEST(Snapshot, PlayerPanelWithOpenDropDownAndHint) {
   FontSet fonts;
-  if (const char* bin = std::getenv("TARNWICK_BIN")) fonts.LoadFolder(bin);
+  fonts.LoadFolder(ProgramFolder());
   Screen s(fonts);
   auto& image = s.Root().Add<PictureBox>("image");
   image.SetBounds(0, 0, 640, 480);
@@ -136,7 +139,7 @@ TEST(Snapshot, PlayerPanelWithOpenDropDownAndHint) {
 
 TEST(Snapshot, SaveDialogAndMessageBoxOverTheMenu) {
   FontSet fonts;
-  if (const char* bin = std::getenv("TARNWICK_BIN")) fonts.LoadFolder(bin);
+  fonts.LoadFolder(ProgramFolder());
   Screen s(fonts);
   auto& image = s.Root().Add<PictureBox>("image");
   image.SetBounds(0, 0, 640, 480);
