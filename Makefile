@@ -25,6 +25,7 @@ play: build
 
 test: build
 	@scripts/check-sdl-includes.sh
+	@scripts/check-library-includes.sh
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 install: build
