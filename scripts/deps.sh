@@ -3,7 +3,7 @@
 # missing ones when run as root, otherwise says which to install.
 set -u
 pkgs=(cmake g++ make pkg-config libsdl2-dev libcairo2-dev libfreetype-dev libpng-dev
-      libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core clang libclang-rt-dev
+      libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core clang clang-format libclang-rt-dev
       xvfb xdotool x11-utils imagemagick openbox desktop-file-utils appstream dpkg-dev)
 missing=()
 for p in "${pkgs[@]}"; do
