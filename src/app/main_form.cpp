@@ -300,22 +300,8 @@ void TMainForm::FormCreate() {
       c->Hide();
     title->SetBounds(0, 0, 640, 480);
 
-    GameState& s = *state_;
-    s.AnglerSprite = "fishguy";
-    s.AnglerYOffset = 0;
-    s.LastFishIndex = 128;
-    s.LastMonsterIndex = 10;
-    s.Biggest = 12;
-    s.Difficulty = 10;
-    s.EntryFee = 0;
-    s.PrizeMoney = 0;
-    s.Cash = 50;
-    s.Limit = 6;
-    s.WinIf = 1;
-    s.PlayerLevel = 2;
-    s.BoatSprite = "boat1";
+    ResetToProgramStart(*state_);
     UpdateStatus();
-    s.BoatSprite = "boat1";
 
     tournament_.LoadSoundLibraries();
     ReadSettings();

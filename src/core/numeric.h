@@ -36,7 +36,7 @@ inline int32_t Trunc(double v) {
 
 // a + b held within the 32-bit range: cash, catch totals and every sum
 // made from lake values stop at the limit instead of wrapping round. `b`
-// is wide so that a product (seconds times 30) can be added unchecked.
+// is wide so that a product (seconds times frames per second) can be added unchecked.
 inline int32_t SaturatingAdd(int32_t a, int64_t b) {
   if (b > 0 && a > INT32_MAX - b) return INT32_MAX;
   if (b < 0 && a < INT32_MIN - b) return INT32_MIN;

@@ -2,6 +2,7 @@
 // the verdict once the catch limit is complete.
 #include <algorithm>
 
+#include "core/frame_rate.h"
 #include "core/numeric.h"
 #include "fishing/fishing.h"
 #include "media/draw.h"
@@ -12,7 +13,6 @@ namespace tw {
 
 namespace {
 
-constexpr int32_t kFramesPerSecond = 30;
 // The one lake whose winner becomes the grand champion and opens every lake.
 const char* const kChampionship = "World_Championship";
 constexpr int32_t kChampionLevel = 255;

@@ -162,7 +162,7 @@ void PlaceFishAndMonsters(PlayContext& ctx) {
     f.Dir = static_cast<uint8_t>(rng(256));
     f.Speed = static_cast<float>(rng(16) / 8.0);
     f.Taken = 0;
-    f.Mode = 0;
+    f.Mode = FishRecord::kRoaming;
   }
   for (const MapObject& o : s.MapObjects) {
     if (o.Kind != "singlefish") continue;
@@ -171,7 +171,7 @@ void PlaceFishAndMonsters(PlayContext& ctx) {
     f.Dir = static_cast<uint8_t>(rng(256));
     f.Speed = static_cast<float>(rng(8) / 8.0 + 0.25);
     f.Taken = 0;
-    f.Mode = rng(1) + 1;
+    f.Mode = rng(1) + FishRecord::kCircling;
   }
 
   const int32_t boatX = Round(s.BoatX), boatY = Round(s.BoatY);
@@ -186,7 +186,7 @@ void PlaceFishAndMonsters(PlayContext& ctx) {
     m.Dir = static_cast<uint8_t>(rng(256));
     m.Speed = static_cast<float>(rng(16) / 8.0);
     m.Taken = 0;
-    m.Mode = 0;
+    m.Mode = FishRecord::kRoaming;
   }
   for (const MapObject& o : s.MapObjects) {
     if (o.Kind != "monster") continue;
@@ -195,7 +195,7 @@ void PlaceFishAndMonsters(PlayContext& ctx) {
     m.Dir = static_cast<uint8_t>(rng(256));
     m.Speed = 0.75f;
     m.Taken = 0;
-    m.Mode = 0;
+    m.Mode = FishRecord::kRoaming;
   }
 }
 
@@ -210,7 +210,7 @@ void UpdateFish(PlayContext& ctx) {
     if (f.Taken) continue;
     if (!picture) picture = &ctx.objects.Find("fish");
     DrawCentred(ctx, *picture, f, Sector(f.Dir));
-    if (f.Mode == 0) {
+    if (f.Mode == FishRecord::kRoaming) {
       UpdateRoamingFish(ctx, f, cells.At(s, i, f));
     } else {
       // Circling fish never slow down and never look at the shore.
@@ -231,15 +231,15 @@ void UpdateMonsters(PlayContext& ctx) {
     if (m.Taken) continue;
     const int32_t boatX = Round(s.BoatX), boatY = Round(s.BoatY);
     const int32_t mx = Round(m.X), my = Round(m.Y);
-    m.Mode = 0;
+    m.Mode = FishRecord::kRoaming;
     if (IsoDistanceBelow(boatX, boatY, mx, my, 300)) {
-      m.Mode = 1;
-      if (IsoDistanceBelow(boatX, boatY, mx, my, 150)) m.Mode = 2;
+      m.Mode = FishRecord::kChasing;
+      if (IsoDistanceBelow(boatX, boatY, mx, my, 150)) m.Mode = FishRecord::kBiting;
       // The raid pauses the game; the monster still finishes this frame.
       if (IsoDistanceBelow(boatX, boatY, mx, my, 50)) MonsterRaid(ctx, i);
     }
     if (!picture) picture = &ctx.objects.Find(s.MonsterKind);
-    DrawCentred(ctx, *picture, m, Sector(m.Dir) * 2 + (m.Mode >= 2 ? 1 : 0));
+    DrawCentred(ctx, *picture, m, Sector(m.Dir) * 2 + (m.Mode >= FishRecord::kBiting ? 1 : 0));
     if (!IsWaterTile(cells.At(s, i, m).Tile)) {
       m.Dir = static_cast<uint8_t>(m.Dir + 128);
       m.Speed = 1;
@@ -248,7 +248,7 @@ void UpdateMonsters(PlayContext& ctx) {
     }
     m.LastX = m.X;
     m.LastY = m.Y;
-    if (m.Mode == 0)
+    if (m.Mode == FishRecord::kRoaming)
       m.Dir = static_cast<uint8_t>(m.Dir + 1 - ctx.Rng(2));
     else
       m.Dir = PointAngle(Round(s.BoatX), Round(s.BoatY), Round(m.X), Round(m.Y));

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/frame_rate.h"
 #include "core/numeric.h"
 #include "media/draw.h"
 #include "media/image_list.h"
@@ -151,7 +152,7 @@ void VisitMapObjects(PlayContext& ctx, const MapPick& cell) {
       ClearPickUp(s, cell);
     } else if (o.Kind == "moretime" && s.Timed) {
       s.MessageTimer = 90;
-      s.TimeLeft = SaturatingAdd(s.TimeLeft, int64_t{ParseWholeNumber(o.Param).value_or(0)} * 30);
+      s.TimeLeft = SaturatingAdd(s.TimeLeft, int64_t{ParseWholeNumber(o.Param).value_or(0)} * kFramesPerSecond);
       s.Message = "ADD " + o.Param + " SECONDS";
       ctx.sounds.Find("coins").Play();
       o.Active = 0;

@@ -27,75 +27,14 @@ std::string Text(const std::string& v) {
 
 using Plain = std::map<std::string, FieldReader>;
 
-#define TW_FIELD(name)                                     \
-  {                                                        \
-#name, [](const GameState& s) { return Text(s.name); } \
-  }
-
+// Every plain field of the record by its own name (the list the record is
+// declared from), and the map header's words.
 const Plain& PlainFields() {
   static const Plain fields = {
-      TW_FIELD(LureLevel),
-      TW_FIELD(RodLevel),
-      TW_FIELD(BoatLevel),
-      TW_FIELD(ViewX),
-      TW_FIELD(ViewY),
-      TW_FIELD(MouseX),
-      TW_FIELD(MouseY),
-      TW_FIELD(MouseWorldX),
-      TW_FIELD(MouseWorldY),
-      TW_FIELD(TurnLeftKey),
-      TW_FIELD(TurnRightKey),
-      TW_FIELD(BoatX),
-      TW_FIELD(BoatY),
-      TW_FIELD(BoatHeading),
-      TW_FIELD(BoatSpeed),
-      TW_FIELD(Gas),
-      TW_FIELD(Reverse),
-      TW_FIELD(AnyInput),
-      TW_FIELD(StrikePress),
-      TW_FIELD(CastRequest),
-      TW_FIELD(Casting),
-      TW_FIELD(Reeling),
-      TW_FIELD(Hooked),
-      TW_FIELD(LureX),
-      TW_FIELD(LureY),
-      TW_FIELD(LinePoints),
-      TW_FIELD(ReelSpeed),
-      TW_FIELD(CastFrame),
-      TW_FIELD(WakeNext),
-      TW_FIELD(SplashNext),
-      TW_FIELD(PowerFrame),
-      TW_FIELD(PowerStep),
-      TW_FIELD(LastFishIndex),
-      TW_FIELD(Biggest),
-      TW_FIELD(HookedFish),
-      TW_FIELD(Difficulty),
-      TW_FIELD(FishCaught),
-      TW_FIELD(CatchPounds),
-      TW_FIELD(CatchInches),
-      TW_FIELD(FishSpent),
-      TW_FIELD(LastMonsterIndex),
-      TW_FIELD(MonsterKind),
-      TW_FIELD(AnglerSprite),
-      TW_FIELD(AnglerYOffset),
-      TW_FIELD(TimeLeft),
-      TW_FIELD(TimeLimit),
-      TW_FIELD(Timed),
-      TW_FIELD(GameOver),
-      TW_FIELD(QuitQuery),
-      TW_FIELD(GameOverCountdown),
-      TW_FIELD(ImageLib),
-      TW_FIELD(Message),
-      TW_FIELD(MessageTimer),
-      TW_FIELD(EntryFee),
-      TW_FIELD(PrizeMoney),
-      TW_FIELD(Limit),
-      TW_FIELD(WinIf),
-      TW_FIELD(LakeLevel),
-      TW_FIELD(Cash),
-      TW_FIELD(BoatSprite),
-      TW_FIELD(PlayerLevel),
-      TW_FIELD(CatalogueEntry),
+#define TW_TRACE_FIELD(type, name, start) \
+  {#name, [](const GameState& s) { return Text(s.name); }},
+      TW_GAME_FIELDS(TW_TRACE_FIELD)
+#undef TW_TRACE_FIELD
       {"TileHeight", [](const GameState& s) { return Text(s.TileHeight()); }},
       {"TileWidth", [](const GameState& s) { return Text(s.TileWidth()); }},
       {"MapMaxCol", [](const GameState& s) { return Text(s.MapMaxCol()); }},
@@ -103,8 +42,6 @@ const Plain& PlainFields() {
   };
   return fields;
 }
-
-#undef TW_FIELD
 
 [[noreturn]] void NoField(const std::string& name) {
   throw GameError("There is no field " + name + " to trace");

@@ -71,36 +71,11 @@ void LoadLake(Tournament& t) {
 
   CheckPlacedObjects(s, mapPath);
   CheckLakeMedia(ctx);
-  PrepareTournament(s);
+  ResetForTournament(s);
   PlaceFishAndMonsters(ctx);
 }
 
 }  // namespace
-
-void PrepareTournament(GameState& s) {
-  s.BoatX = s.BoatY = 300.0f;
-  s.MouseWorldX = Round(s.BoatX);
-  s.MouseWorldY = Round(s.BoatY);
-  s.BoatSpeed = 0.1f;
-  s.Gas = 0;
-  s.GameOver = 0;
-  s.QuitQuery = 0;
-  s.GameOverCountdown = 0;
-  s.TimeLeft = s.TimeLimit;
-  s.Message.clear();
-  s.MessageTimer = 0;
-  s.FishCaught = 0;
-  s.FishSpent = 0;
-
-  // The boat starts on the last "levelstart" of the map.
-  for (const MapObject& o : s.MapObjects) {
-    if (o.Kind != "levelstart") continue;
-    s.BoatX = static_cast<float>(int64_t{o.X} * s.TileWidth());
-    s.BoatY = static_cast<float>(int64_t{o.Y} * (s.TileHeight() / 2));
-    s.MouseWorldX = Round(s.BoatX);
-    s.MouseWorldY = Round(s.BoatY);
-  }
-}
 
 int32_t FrameIntervalFor(int32_t speedIndex) {
   switch (speedIndex) {
@@ -113,21 +88,6 @@ int32_t FrameIntervalFor(int32_t speedIndex) {
     default:
       return -1;
   }
-}
-
-void ResetTournamentFields(GameState& s) {
-  s.BoatHeading = 0;
-  s.Gas = 0;
-  s.Reverse = 0;
-  s.WakeNext = 0;
-  s.Reeling = 0;
-  s.CastRequest = 0;
-  s.PowerFrame = 0;
-  s.PowerStep = 1;
-  s.FishCaught = 0;
-  s.CatchPounds = 0;
-  s.CatchInches = 0;
-  s.FishSpent = 0;
 }
 
 bool goClick(Tournament& t) {

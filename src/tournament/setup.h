@@ -1,6 +1,7 @@
 // Starting a tournament ("Fish This Lake") and ending one: the entry fee,
 // loading the lake, placing the boat, fish and monsters, switching between
-// the menu and the play surface, and the per-tournament resets.
+// the menu and the play surface (the record's own resets are in
+// play/game_state.h).
 #pragma once
 #include <cstdint>
 
@@ -16,14 +17,6 @@ class Tournament;
 // refunds the fee, hides the loading box and raises the error for the
 // application to show; the menu stays usable.
 bool goClick(Tournament& t);
-
-// The resets of a tournament start and the boat on the map's last
-// "levelstart" (300, 300 without one). The map must be loaded.
-void PrepareTournament(GameState& s);
-
-// What every initialisation of the drawing surface resets: the boat's
-// heading and controls, the wake, the strike bar and the catch.
-void ResetTournamentFields(GameState& s);
 
 // The end of a tournament: the ambient loop stops, the play surface goes and
 // the window brings the menu back; then the surface comes up again.

@@ -62,7 +62,7 @@ void Tournament::SetSoundOn(bool on, bool now) {
 }
 
 void Tournament::DXDrawInitialize() {
-  ResetTournamentFields(*state_);
+  ResetOnSurface(*state_);
   window_.SurfaceReady();
   if (ctx_.Options.SoundOn) DXSound.Initialize();
   window_.SoundReady();

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "core/files.h"
+#include "core/frame_rate.h"
 #include "core/ini.h"
 
 namespace tw {
@@ -110,7 +111,7 @@ std::string CatalogueLine(int32_t slot, const std::string& lake) {
 }
 
 int32_t TimeLimitFrames(const LakeDefinition& lake) {
-  const int64_t frames = int64_t{lake.Time} * 30;
+  const int64_t frames = int64_t{lake.Time} * kFramesPerSecond;
   return static_cast<int32_t>(std::clamp<int64_t>(frames, INT32_MIN, INT32_MAX));
 }
 

@@ -55,7 +55,7 @@ std::string LakeDefinitionText(const LakeDefinition& lake);
 // A catalogue's line for slot `slot` ("lake3=Reed_Pond", CR LF).
 std::string CatalogueLine(int32_t slot, const std::string& lake);
 
-// The tournament length in frames at 30 a second, held within 32 bits.
+// The tournament length in frames (kFramesPerSecond a second), held within 32 bits.
 int32_t TimeLimitFrames(const LakeDefinition& lake);
 
 // Data folder + "lakes/" + lake + extension (".ini", ".bmp", ".iso").

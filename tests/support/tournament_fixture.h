@@ -66,7 +66,7 @@ class TournamentFixture : public TournamentParts, public TestLake {
       S().LastMonsterIndex = -1;
       S().Fish[0] = FishRecord{};
     }
-    PrepareTournament(S());
+    tw::ResetForTournament(S());
     if (populate) PlaceFishAndMonsters(Ctx);
     DXDraw.Finalize();
     DXDraw.SetVisible(true);
