@@ -52,6 +52,23 @@ TEST_F(LineTest, RequestTooCloseWaitsAndCastsOnceTheCursorMovesAway) {
   EXPECT_TRUE(fx.Sounding("cast"));
 }
 
+// The cursor must lie more than 115 pixels from the boat: a cast request at
+// 114 and at 115 waits, one at 116 casts on the next frame.
+TEST_F(LineTest, TheShortestCastIsJustBeyond115Pixels) {
+  RightClick(BoatScreenX() + 114, BoatScreenY());
+  for (const int32_t d : {114, 115}) {
+    fx.MouseMove(BoatScreenX() + d, BoatScreenY());
+    fx.Step(1);
+    ASSERT_EQ(IsoDistance(Round(S().BoatX), Round(S().BoatY), S().MouseWorldX, S().MouseWorldY), d);
+    EXPECT_EQ(S().Casting, 0) << d;
+    EXPECT_EQ(S().CastRequest, 1) << d;
+  }
+  fx.MouseMove(BoatScreenX() + 116, BoatScreenY());
+  fx.Step(1);
+  EXPECT_EQ(S().Casting, 1);
+  EXPECT_EQ(S().LureX, Round(S().BoatX) + 116);
+}
+
 TEST_F(LineTest, RequestWaitsForTheBoatToStop) {
   S().BoatSpeed = 0.6f;
   RightClick(BoatScreenX() + 200, BoatScreenY());
