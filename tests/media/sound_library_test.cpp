@@ -9,8 +9,8 @@
 #include "media/container.h"
 #include "media/library_writer.h"
 #include "media/sound.h"
-#include "media/sound_fake_output.h"
 #include "media/wave_list.h"
+#include "platform/headless/headless_audio.h"
 
 namespace tw {
 namespace {
@@ -93,7 +93,7 @@ TEST(SoundLibrary, NameHashFollowsTheLibraryRule) {
 }
 
 TEST(SoundLibrary, LoadingWhileTheDeviceRunsMakesItemsPlayable) {
-  FakeAudioOutput out;
+  HeadlessAudioOutput out;
   TDXSound sound(out);
   TDXWaveList list(&sound);
   sound.Initialize();
@@ -172,7 +172,7 @@ TEST(SoundLibrary, LoadsFromAFileAndNamesAMissingOne) {
 }
 
 TEST(SoundLibrary, LibraryAndDeviceMayEndInEitherOrder) {
-  FakeAudioOutput out;
+  HeadlessAudioOutput out;
   auto sound = std::make_unique<TDXSound>(out);
   auto list = std::make_unique<TDXWaveList>(sound.get());
   list->Add("cast", MakePcmWave(1, 22050, 8, {1, 2}));

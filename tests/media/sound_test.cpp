@@ -4,13 +4,14 @@
 
 #include <cmath>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "core/error.h"
 #include "media/container.h"
-#include "media/sound_fake_output.h"
 #include "media/wave_list.h"
+#include "platform/headless/headless_audio.h"
 
 namespace tw {
 namespace {
@@ -27,8 +28,16 @@ WaveData Ramp(int frames, int16_t first = 100, uint32_t rate = TDXSound::kRate) 
   return MakePcmWave(1, rate, 16, std::move(bytes));
 }
 
+// The left channel of `frames` frames pulled from the output.
+std::vector<int16_t> Left(HeadlessAudioOutput& out, size_t frames) {
+  const std::span<const int16_t> stereo = out.Render(frames);
+  std::vector<int16_t> left(frames);
+  for (size_t i = 0; i < frames; ++i) left[i] = stereo[2 * i];
+  return left;
+}
+
 struct Rig {
-  FakeAudioOutput out;
+  HeadlessAudioOutput out;
   TDXSound sound{out};
   TDXWaveList sounds{&sound};
 };
@@ -50,7 +59,7 @@ TEST(SoundDevice, OffMeansEveryCallIsASilentNoOp) {
 TEST(SoundDevice, RefusedOutputLeavesTheDeviceOffAndSilent) {
   Rig r;
   auto& item = r.sounds.Add("cast", Ramp(100));
-  r.out.refuse = true;
+  r.out.SetPresent(false);
   try {
     r.sound.Initialize();
     FAIL() << "opened";
@@ -61,7 +70,7 @@ TEST(SoundDevice, RefusedOutputLeavesTheDeviceOffAndSilent) {
   item.Play();
   EXPECT_FALSE(item.Sounding());
 
-  FakeAudioOutput out;
+  HeadlessAudioOutput out;
   TDXSound formless(out, false);
   EXPECT_THROW(
       {
@@ -85,7 +94,7 @@ TEST(SoundDevice, RunningDeviceMakesItemsPlayableAndFinalizeStopsAll) {
   before.Play();
   after.Play();
   EXPECT_TRUE(before.Sounding());
-  EXPECT_EQ(r.out.locks, 0) << "every lock is released";
+  EXPECT_EQ(r.out.LocksHeld(), 0) << "every lock is released";
   r.sound.Finalize();
   EXPECT_FALSE(before.Playable());
   EXPECT_EQ(before.CopyCount(), 0);
@@ -101,10 +110,12 @@ TEST(SoundDevice, LostOutputSilencesTheGameUntilStartedAgain) {
   Rig r;
   auto& item = r.sounds.Add("reel", Ramp(1000));
   r.sound.Initialize();
-  r.out.lost = true;
+  r.out.SetPresent(false);
+  r.out.RemoveDevice();
   EXPECT_FALSE(r.sound.Initialized());
   item.Play();
   EXPECT_EQ(item.CopyCount(), 0);
+  r.out.SetPresent(true);
   r.sound.Initialize();
   item.Play();
   EXPECT_EQ(item.CopyCount(), 1);
@@ -117,16 +128,16 @@ TEST(SoundItem, MaxPlayingCountReusesTheOldestCopy) {
   item.MaxPlayingCount = 2;
   item.Play();
   int32_t first = item.CopyVoices()[0];
-  r.out.Left(10);
+  Left(r.out, 10);
   item.Play();
-  r.out.Left(10);
+  Left(r.out, 10);
   EXPECT_EQ(r.sound.GetMixer().Position(first), 20u);
   item.Play();  // both copies sound: the first is cut off and restarted
   ASSERT_EQ(item.CopyCount(), 2);
   EXPECT_EQ(item.CopyVoices()[1], first) << "the reused copy becomes the newest";
   EXPECT_EQ(r.sound.GetMixer().Position(first), 0u);
   // Two copies at positions 10 and 0 sound together: 110 + 100.
-  EXPECT_EQ(r.out.Left(1)[0], 210);
+  EXPECT_EQ(Left(r.out, 1)[0], 210);
 }
 
 TEST(SoundItem, NoLimitMakesACopyPerOverlappingPlayAndReusesFinishedOnes) {
@@ -137,7 +148,7 @@ TEST(SoundItem, NoLimitMakesACopyPerOverlappingPlayAndReusesFinishedOnes) {
   for (int i = 0; i < 5; ++i) item.Play();
   EXPECT_EQ(item.CopyCount(), 5);
   EXPECT_EQ(&item.Wave(), samples);
-  r.out.Left(60);  // all five have finished
+  Left(r.out, 60);  // all five have finished
   EXPECT_FALSE(item.Sounding());
   item.Play();
   EXPECT_EQ(item.CopyCount(), 5) << "a finished copy is played again";
@@ -149,16 +160,16 @@ TEST(SoundItem, LoopedPlayRestartsFromTheBeginning) {
   auto& item = r.sounds.Add("canada.dxg", Ramp(30));
   item.Looped = true;
   item.Play();
-  EXPECT_EQ(r.out.Left(40)[35], 105) << "loops over";
+  EXPECT_EQ(Left(r.out, 40)[35], 105) << "loops over";
   item.Play();  // while sounding
-  EXPECT_EQ(r.out.Left(1)[0], 100);
+  EXPECT_EQ(Left(r.out, 1)[0], 100);
   EXPECT_EQ(item.CopyCount(), 0) << "a looped item plays only its own buffer";
-  r.out.Left(4);
+  Left(r.out, 4);
   item.Stop();
   EXPECT_FALSE(item.Sounding());
-  EXPECT_EQ(r.out.Left(1)[0], 0);
+  EXPECT_EQ(Left(r.out, 1)[0], 0);
   item.Play();
-  EXPECT_EQ(r.out.Left(1)[0], 100);
+  EXPECT_EQ(Left(r.out, 1)[0], 100);
 }
 
 TEST(SoundItem, StopLeavesCopiesWhereTheyAre) {
@@ -166,7 +177,7 @@ TEST(SoundItem, StopLeavesCopiesWhereTheyAre) {
   r.sound.Initialize();
   auto& item = r.sounds.Add("reel", Ramp(100));
   item.Play();
-  r.out.Left(7);
+  Left(r.out, 7);
   item.Stop();
   EXPECT_FALSE(item.Sounding());
   EXPECT_EQ(r.sound.GetMixer().Position(item.CopyVoices()[0]), 7u);
@@ -177,12 +188,12 @@ TEST(SoundItem, VolumeMinus500IsFiveDecibelsQuieter) {
   r.sound.Initialize();
   auto& item = r.sounds.Add("reel", Ramp(10, 20000));
   item.Play();
-  int16_t loud = r.out.Left(1)[0];
+  int16_t loud = Left(r.out, 1)[0];
   item.SetVolume(-500);
   item.Play();  // the first copy still sounds, so a second one starts
   item.Stop();
   item.Play();  // the first copy again, now with the new volume
-  int16_t quiet = r.out.Left(1)[0];
+  int16_t quiet = Left(r.out, 1)[0];
   EXPECT_EQ(loud, 20000);
   EXPECT_NEAR(20.0 * std::log10(static_cast<double>(quiet) / loud), -5.0, 0.01);
 }
@@ -194,10 +205,10 @@ TEST(SoundItem, LoopedItemTakesVolumeAndPanAtOnce) {
   item.Looped = true;
   item.Play();
   item.SetVolume(-10000);
-  EXPECT_EQ(r.out.Left(1)[0], 0);
+  EXPECT_EQ(Left(r.out, 1)[0], 0);
   item.SetVolume(0);
   item.SetPan(10000);
-  EXPECT_EQ(r.out.Left(1)[0], 0) << "panned right, the left side is silent";
+  EXPECT_EQ(Left(r.out, 1)[0], 0) << "panned right, the left side is silent";
 }
 
 TEST(SoundDevice, PlayHookHearsOnlySoundsThatStart) {

@@ -18,13 +18,21 @@ class HeadlessAudioOutput : public AudioOutput {
   bool Open(uint32_t rate, AudioSource* source) override;
   void Close() override;
   bool IsOpen() const override { return open_; }
-  void Lock() override { mutex_.lock(); }
-  void Unlock() override { mutex_.unlock(); }
+  void Lock() override {
+    mutex_.lock();
+    ++locksHeld_;
+  }
+  void Unlock() override {
+    --locksHeld_;
+    mutex_.unlock();
+  }
   bool Lost() const override { return lost_; }
 
   void SetPresent(bool present) { present_ = present; }
   uint32_t Rate() const { return rate_; }
   int32_t OpenCount() const { return openCount_; }
+  // Locks the game holds now: 0 whenever it is not inside a call.
+  int32_t LocksHeld() const { return locksHeld_; }
 
   // Pulls `frames` stereo frames from the source, as the device would; all
   // zero while closed. The span stays valid until the next Render.
@@ -41,6 +49,7 @@ class HeadlessAudioOutput : public AudioOutput {
   bool lost_ = false;
   uint32_t rate_ = 0;
   int32_t openCount_ = 0;
+  int32_t locksHeld_ = 0;
   AudioSource* source_ = nullptr;
   std::vector<int16_t> buffer_;
 };
