@@ -69,6 +69,48 @@ TEST_F(MenuSnapshotTest, TitlePanelsQuitBoxAndBoxes) {
   Click(*F().savebutton);
 }
 
+// The real player panel with the pointer resting on the save button: the
+// hint lies over everything else. Then the real speed list, opened, covers
+// what is below it and highlights the chosen row.
+TEST_F(MenuSnapshotTest, PlayerPanelHintAndOpenSpeedList) {
+  Click(*F().title);
+  Click(*F().playername);
+  const Rect save = F().savebutton->FrameBounds();
+  F().OnMouseMove(0, (save.Left + save.Right) / 2, (save.Top + save.Bottom) / 2);
+  Scr().Tick(600);
+  Surface16 out(640, 480, F().DXDraw.Format());
+  Scr().Paint(out);
+  ASSERT_NO_THROW(WritePng((out_ / "menu_player_hint.png").string(), out));
+  const uint16_t text = out.Pack(191, 191, 0);
+  ASSERT_TRUE(Scr().Hint().Visible);
+  EXPECT_EQ(Scr().Hint().Text, "Save game...");
+  EXPECT_EQ(out.At(Scr().Hint().Bounds.Left + 1, Scr().Hint().Bounds.Top + 1), text);
+  const Control* gear = F().players->Find("gear");
+  ASSERT_NE(gear, nullptr);
+  const Rect gearBox = gear->FrameBounds();
+  EXPECT_EQ(out.At(gearBox.Left, gearBox.Bottom - 1), text) << "the gear group's frame";
+
+  Click(*F().option);
+  F().speed->SetItemIndex(2);
+  Click(*F().speed);
+  ASSERT_TRUE(F().speed->DroppedDown());
+  EXPECT_FALSE(Scr().Hint().Visible);
+  Scr().Paint(out);
+  ASSERT_NO_THROW(WritePng((out_ / "menu_speed_list.png").string(), out));
+  // Below the list's top edge, the first highlighted line is the chosen
+  // (third) row, whatever the font's height.
+  const Rect box = F().speed->FrameBounds();
+  int32_t firstLit = -1;
+  for (int32_t y = box.Bottom + 1; y < box.Bottom + 120 && firstLit < 0; ++y)
+    if (out.At(box.Left + 1, y) == text) firstLit = y;
+  ASSERT_GT(firstLit, box.Bottom + 1);
+  const int32_t rowHeight = (firstLit - box.Bottom - 1) / 2;
+  EXPECT_GE(rowHeight, 8);
+  EXPECT_EQ(out.At(box.Left + 1, firstLit + rowHeight - 1), text);
+  EXPECT_NE(out.At(box.Left + 1, firstLit + rowHeight + 1), text);
+  Key(27);
+}
+
 // Every control of the options panel lies inside its group, clear of its
 // neighbours, and shows its whole caption in the menu's face: the speed list
 // once cut "As fast as possible" short.
