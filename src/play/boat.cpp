@@ -152,7 +152,8 @@ void VisitMapObjects(PlayContext& ctx, const MapPick& cell) {
       ClearPickUp(s, cell);
     } else if (o.Kind == "moretime" && s.Timed) {
       s.MessageTimer = 90;
-      s.TimeLeft = SaturatingAdd(s.TimeLeft, int64_t{ParseWholeNumber(o.Param).value_or(0)} * kFramesPerSecond);
+      s.TimeLeft = SaturatingAdd(s.TimeLeft,
+                                 int64_t{ParseWholeNumber(o.Param).value_or(0)} * kFramesPerSecond);
       s.Message = "ADD " + o.Param + " SECONDS";
       ctx.sounds.Find("coins").Play();
       o.Active = 0;

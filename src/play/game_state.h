@@ -131,10 +131,6 @@ struct GameState {
   GameState(const GameState&) = delete;
   GameState& operator=(const GameState&) = delete;
 
-#define TW_DECLARE_FIELD(type, name, start) type name = start;
-  TW_GAME_FIELDS(TW_DECLARE_FIELD)
-#undef TW_DECLARE_FIELD
-
   // TileHeight, TileWidth, MapMaxCol, MapMaxRow: kept as one record because
   // tile picking takes them together; read with the map file.
   MapHeader Header;
@@ -144,9 +140,9 @@ struct GameState {
   std::array<float, kLinePoints> LineX{};
   std::array<float, kLinePoints> LineY{};
   std::array<float, kLinePoints> LineZ{};
-  std::array<WakeParticle, kWakeSlots> Wake{};  // spray ring, WakeNext is next
-  std::array<Splash, kSplashSlots> Splashes{};  // splash ring, SplashNext is next
-  std::array<FishRecord, kFishSlots> Fish{};  // placed at each tournament start
+  std::array<WakeParticle, kWakeSlots> Wake{};    // spray ring, WakeNext is next
+  std::array<Splash, kSplashSlots> Splashes{};    // splash ring, SplashNext is next
+  std::array<FishRecord, kFishSlots> Fish{};      // placed at each tournament start
   std::array<FishRecord, kFishSlots> Monsters{};  // placed at each tournament start
 
   // The header words by their own names.
@@ -161,6 +157,12 @@ struct GameState {
 
   MapCell& Cell(int32_t col, int32_t row) { return (*Map)[col][row]; }
   const MapCell& Cell(int32_t col, int32_t row) const { return (*Map)[col][row]; }
+
+  // The plain fields (TW_GAME_FIELDS), declared last so that the formatter
+  // reads the members above as members.
+#define TW_DECLARE_FIELD(type, name, start) type name = start;
+  TW_GAME_FIELDS(TW_DECLARE_FIELD)
+#undef TW_DECLARE_FIELD
 };
 
 // Every plain field back to its program-start value (the record's tables and

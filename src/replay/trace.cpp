@@ -27,18 +27,17 @@ std::string Text(const std::string& v) {
 
 using Plain = std::map<std::string, FieldReader>;
 
-// Every plain field of the record by its own name (the list the record is
-// declared from), and the map header's words.
+// The map header's words and every plain field of the record by its own
+// name (the list the record is declared from).
 const Plain& PlainFields() {
   static const Plain fields = {
-#define TW_TRACE_FIELD(type, name, start) \
-  {#name, [](const GameState& s) { return Text(s.name); }},
-      TW_GAME_FIELDS(TW_TRACE_FIELD)
-#undef TW_TRACE_FIELD
       {"TileHeight", [](const GameState& s) { return Text(s.TileHeight()); }},
       {"TileWidth", [](const GameState& s) { return Text(s.TileWidth()); }},
       {"MapMaxCol", [](const GameState& s) { return Text(s.MapMaxCol()); }},
       {"MapMaxRow", [](const GameState& s) { return Text(s.MapMaxRow()); }},
+#define TW_TRACE_FIELD(type, name, start) {#name, [](const GameState& s) { return Text(s.name); }},
+      TW_GAME_FIELDS(TW_TRACE_FIELD)
+#undef TW_TRACE_FIELD
   };
   return fields;
 }
