@@ -203,8 +203,9 @@ void UpdateFish(PlayContext& ctx) {
   GameState& s = ctx.State;
   TPictureCollectionItem* picture = nullptr;
   // Only roaming fish look at the water under them.
-  const CellsAhead cells(s, s.Fish, LastSlot(s.LastFishIndex),
-                         [](const FishRecord& f) { return !f.Taken && f.Mode == 0; });
+  const CellsAhead cells(s, s.Fish, LastSlot(s.LastFishIndex), [](const FishRecord& f) {
+    return !f.Taken && f.Mode == FishRecord::kRoaming;
+  });
   for (int32_t i = 0; i <= LastSlot(s.LastFishIndex); ++i) {
     FishRecord& f = s.Fish[i];
     if (f.Taken) continue;
