@@ -62,10 +62,11 @@ declare -A allowed_of
 status=0
 for f in $(find src -name '*.h' -o -name '*.cpp' | sort); do
   lib=$(library_of "${f#src/}")
-  [ "${f#src/}" = app/main.cpp ] && lib=app_main
+  # A program's entry (src/NAME/main.cpp) also starts the SDL platform.
+  case ${f#src/} in */main.cpp) lib=$lib+main ;; esac
   if [ -z "${allowed_of[$lib]:-}" ]; then
-    if [ "$lib" = app_main ]; then
-      allowed_of[$lib]="$(reach app) $(reach platform_sdl) "
+    if [ "${lib%+main}" != "$lib" ]; then
+      allowed_of[$lib]="$(reach "${lib%+main}") $(reach platform_sdl) "
     else
       allowed_of[$lib]=$(reach "$lib")
     fi
