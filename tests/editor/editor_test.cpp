@@ -20,6 +20,7 @@
 #include "platform/headless/headless_platform.h"
 #include "replay/autopilot.h"
 #include "replay/session.h"
+#include "support/program_folder.h"
 #include "world/map.h"
 
 namespace tw {
@@ -28,8 +29,7 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string Generated() {
-  const char* bin = std::getenv("TARNWICK_BIN");
-  return bin && fs::exists(fs::path(bin) / "objects.dxg") ? bin : "";
+  return test::GeneratedProgramFolder();
 }
 
 std::vector<uint8_t> Bytes(const fs::path& p) {
