@@ -12,7 +12,9 @@ class GameError : public std::runtime_error {
 };
 
 // The texts the media layer and the readers raise.
-inline GameError InvalidStreamFormat() { return GameError("Invalid stream format"); }
+inline GameError InvalidStreamFormat() {
+  return GameError("Invalid stream format");
+}
 inline GameError CannotOpenFile(const std::string& path) {
   return GameError("Cannot open file " + path);
 }

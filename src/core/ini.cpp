@@ -15,7 +15,9 @@ constexpr size_t kMaxValue = 2047;
 // Far above any settings file, lake file or saved game the game writes.
 constexpr size_t kMaxIniBytes = size_t{16} << 20;
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
+}
 
 std::string Trim(const std::string& s) {
   size_t b = 0, e = s.size();
@@ -25,8 +27,7 @@ std::string Trim(const std::string& s) {
 }
 
 bool SameName(const std::string& a, const std::string& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
            return std::tolower(static_cast<unsigned char>(x)) ==
                   std::tolower(static_cast<unsigned char>(y));
          });
@@ -52,10 +53,14 @@ std::optional<int32_t> ParseIniInteger(const std::string& text) {
   for (; i < s.size(); ++i) {
     int d;
     char c = s[i];
-    if (c >= '0' && c <= '9') d = c - '0';
-    else if (base == 16 && c >= 'a' && c <= 'f') d = c - 'a' + 10;
-    else if (base == 16 && c >= 'A' && c <= 'F') d = c - 'A' + 10;
-    else return std::nullopt;
+    if (c >= '0' && c <= '9')
+      d = c - '0';
+    else if (base == 16 && c >= 'a' && c <= 'f')
+      d = c - 'a' + 10;
+    else if (base == 16 && c >= 'A' && c <= 'F')
+      d = c - 'A' + 10;
+    else
+      return std::nullopt;
     value = value * base + d;
     // Hexadecimal may spell the full 32-bit pattern ($FFFFFFFF is -1).
     if (value > (base == 16 ? int64_t{UINT32_MAX} : int64_t{INT32_MAX} + 1)) return std::nullopt;
@@ -134,7 +139,8 @@ std::string IniFile::ReadString(const std::string& section, const std::string& k
   return v ? *v : def;
 }
 
-int32_t IniFile::ReadInteger(const std::string& section, const std::string& key, int32_t def) const {
+int32_t IniFile::ReadInteger(const std::string& section, const std::string& key,
+                             int32_t def) const {
   auto v = Find(section, key);
   if (!v) return def;
   auto n = ParseIniInteger(*v);
@@ -194,6 +200,8 @@ std::string IniFile::Text() const {
   return out;
 }
 
-void IniFile::Save(const std::string& path) const { WriteFileAtomic(path, Text()); }
+void IniFile::Save(const std::string& path) const {
+  WriteFileAtomic(path, Text());
+}
 
 }  // namespace tw

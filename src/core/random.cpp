@@ -12,7 +12,8 @@ void Random::Randomize() {
   std::tm local{};
   localtime_r(&t, &local);
   const auto ms = duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000;
-  seed_ = static_cast<uint32_t>(((local.tm_hour * 60 + local.tm_min) * 60 + local.tm_sec) * 1000 + ms);
+  seed_ =
+      static_cast<uint32_t>(((local.tm_hour * 60 + local.tm_min) * 60 + local.tm_sec) * 1000 + ms);
 }
 
 }  // namespace tw

@@ -2,8 +2,8 @@
 // converted sprite pictures all use it. Pixels are 5-6-5 or 5-5-5 words,
 // row by row; the layout is chosen when the surface is made.
 #pragma once
-#include <cstdint>
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 namespace tw {
@@ -38,7 +38,9 @@ class Surface16 {
   uint16_t* Row(int32_t y) { return pixels_.data() + static_cast<size_t>(y) * width_; }
   const uint16_t* Row(int32_t y) const { return pixels_.data() + static_cast<size_t>(y) * width_; }
 
-  bool Contains(int32_t x, int32_t y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
+  bool Contains(int32_t x, int32_t y) const {
+    return x >= 0 && y >= 0 && x < width_ && y < height_;
+  }
   uint16_t At(int32_t x, int32_t y) const { return Contains(x, y) ? Row(y)[x] : 0; }
   void Set(int32_t x, int32_t y, uint16_t v) {
     if (Contains(x, y)) Row(y)[x] = v;
@@ -56,11 +58,19 @@ class Surface16 {
   static uint32_t UnpackColor(PixelFormat f, uint16_t p) {
     uint32_t r, g, b;
     if (f == PixelFormat::RGB565) {
-      r = (p >> 11) & 31; g = (p >> 5) & 63; b = p & 31;
-      r = (r << 3) | (r >> 2); g = (g << 2) | (g >> 4); b = (b << 3) | (b >> 2);
+      r = (p >> 11) & 31;
+      g = (p >> 5) & 63;
+      b = p & 31;
+      r = (r << 3) | (r >> 2);
+      g = (g << 2) | (g >> 4);
+      b = (b << 3) | (b >> 2);
     } else {
-      r = (p >> 10) & 31; g = (p >> 5) & 31; b = p & 31;
-      r = (r << 3) | (r >> 2); g = (g << 3) | (g >> 2); b = (b << 3) | (b >> 2);
+      r = (p >> 10) & 31;
+      g = (p >> 5) & 31;
+      b = p & 31;
+      r = (r << 3) | (r >> 2);
+      g = (g << 3) | (g >> 2);
+      b = (b << 3) | (b >> 2);
     }
     return (r << 16) | (g << 8) | b;
   }

@@ -155,7 +155,7 @@ void HeadlessTournament::Deliver(const ReplayEvent& e) {
     const bool wasPaused = tournament_.Context().Paused;
     DeliverToGame(tournament_.Context(), e);
     if (tournament_.Context().Paused == wasPaused) return;  // nothing to pause, or not paused
-    recorder_.Record(e);                   // a pause keeps the length the replay gave it
+    recorder_.Record(e);  // a pause keeps the length the replay gave it
     if (AfterPauseChange) AfterPauseChange();
     return;
   }

@@ -10,8 +10,8 @@
 #include "bake/lake_campaign.h"
 #include "core/byte_cursor.h"
 #include "core/files.h"
-#include "world/lake_files.h"
 #include "support/program_folder.h"
+#include "world/lake_files.h"
 #include "world/map_file.h"
 #include "world/map_text.h"
 

@@ -174,7 +174,8 @@ void BakeIcons(const BakeContext& ctx) {
   // corners laid over a mid grey such as most title bars have.
   Canvas window(64, 64);
   DrawIcon(window.cr(), 64);
-  WriteBytes(JoinPath(ctx.out, "ui/icon.bmp"), EncodeBitmapFile(window.ToKeyed(Hex(0x808080), 0.5)));
+  WriteBytes(JoinPath(ctx.out, "ui/icon.bmp"),
+             EncodeBitmapFile(window.ToKeyed(Hex(0x808080), 0.5)));
 
   if (ctx.icons.empty()) return;
   for (const int size : {32, 64, 128, 256}) {
