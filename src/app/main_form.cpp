@@ -419,6 +419,10 @@ void TMainForm::goClick() {
   if (ctx_.LakeName.empty()) return;
   TakeTournamentOptions();
   keepReplay_ = false;
+  StartTournament();
+}
+
+bool TMainForm::StartTournament() {
   ForgetPause();
   recorder_.BeginTournament(ctx_);
   bool started = false;
@@ -429,6 +433,7 @@ void TMainForm::goClick() {
     throw;
   }
   recorder_.SetUpDone(started);
+  return started;
 }
 
 void TMainForm::SaveReplay(const Replay& replay) {

@@ -225,6 +225,10 @@ class TMainForm : public EventSink, private TournamentWindow {
   // At the start of a frame tick: true when a waiting pause took it.
   bool TakeWaitingPause();
   void ForgetPause();
+  // "Fish This Lake" as the replay recorder sees it: a fresh pause state, the
+  // recording begun, set-up run and its outcome told to the recorder. False
+  // when the lake was refused.
+  bool StartTournament();
   void HelpClosed();
   // The last picture of the play field with "PAUSED" over it, shown.
   void ShowPausedPicture();

@@ -41,18 +41,8 @@ void TMainForm::WatchReplay(const Replay& replay) {
   // Heard as the watcher has chosen, whatever the player had.
   tournament_.SetSoundOn(soundon->Checked(), false);
   ctx_.Options.BackgroundSounds = bgsound->Checked();
-  ForgetPause();
   recorder_.OnPump = [this] { FeedReplay(); };
-  recorder_.BeginTournament(ctx_);
-  bool started = false;
-  try {
-    started = tw::goClick(tournament_);
-  } catch (...) {
-    recorder_.SetUpDone(false);
-    throw;
-  }
-  recorder_.SetUpDone(started);
-  if (!started) throw GameError("The tournament on " + h.Lake + " did not start");
+  if (!StartTournament()) throw GameError("The tournament on " + h.Lake + " did not start");
   watch_->FrameInterval = DXTimer.Interval();
   watch_->StrikeInterval = DXCastTimer.Interval();
   FeedReplay();
