@@ -8,18 +8,12 @@
 #include "media/picture.h"
 #include "media/wave.h"
 #include "media/wave_list.h"
+#include "support/libraries.h"
 
 namespace tw::bake {
 namespace {
 
-Picture Gradient(int32_t w, int32_t h) {
-  Picture p(w, h);
-  for (int32_t y = 0; y < h; ++y)
-    for (int32_t x = 0; x < w; ++x)
-      p.At(x, y) =
-          static_cast<uint32_t>(((x * 7) & 255) << 16 | ((y * 5) & 255) << 8 | ((x + y) & 255));
-  return p;
-}
+using test::Gradient;
 
 TEST(ContainerWriter, SpriteItemsReadBackWithEveryProperty) {
   SpriteItemSpec a = MakeSpriteItem("boat1", Gradient(100, 32), 32, 32);

@@ -9,18 +9,12 @@
 #include "core/files.h"
 #include "media/picture.h"
 #include "media/png/png_file.h"
+#include "support/libraries.h"
 
 namespace tw {
 namespace {
 
-Picture Gradient(int32_t w, int32_t h) {
-  Picture p(w, h);
-  for (int32_t y = 0; y < h; ++y)
-    for (int32_t x = 0; x < w; ++x)
-      p.At(x, y) =
-          static_cast<uint32_t>(((x * 7) & 255) << 16 | ((y * 5) & 255) << 8 | ((x + y) & 255));
-  return p;
-}
+using test::Gradient;
 
 TEST(BmpWriter, TwentyFourBitPicturesOfAnyWidthReadBackExactly) {
   for (int32_t w : {1, 2, 3, 5, 64}) {

@@ -103,6 +103,17 @@ inline std::vector<uint8_t> BuildSoundLibrary(const std::vector<std::string>& na
   return WriteContainer(SoundLibraryContainer(std::move(items)));
 }
 
+// A picture whose every pixel differs from its neighbours in some channel,
+// so a writer that drops, swaps or shifts a pixel cannot read back the same.
+inline Picture Gradient(int32_t w, int32_t h) {
+  Picture p(w, h);
+  for (int32_t y = 0; y < h; ++y)
+    for (int32_t x = 0; x < w; ++x)
+      p.At(x, y) =
+          static_cast<uint32_t>(((x * 7) & 255) << 16 | ((y * 5) & 255) << 8 | ((x + y) & 255));
+  return p;
+}
+
 inline std::vector<std::string> DefaultSoundNames() {
   return {"gas",    "startgas", "bell",  "coins",  "cast",    "reel",
           "splash", "hook",     "boing", "caught", "Monster", "minisplash"};
