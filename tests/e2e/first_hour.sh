@@ -88,8 +88,7 @@ quit_game() {
   click_frame "$win" 543 53 1    # "Quit"
   click_frame "$win" 389 255 1.5 # "Ok": the promotional window
   local ad
-  ad=$(xdotool search --onlyvisible --name '^Tarnwick$' 2>/dev/null | head -n1 || true)
-  [ -n "$ad" ] || fail "no promotional window"
+  ad=$(promotion_window "$win") || fail "no promotional window"
   xdotool mousemove --window "$ad" 471 369 click 1
   local status
   await_game "$game_pid"

@@ -96,8 +96,7 @@ alive() { kill -0 "$game_pid" 2>/dev/null || fail "the game ended early"; }
 quit_game() {
   click 543 53 1
   click 389 255 2
-  ad=$(xdotool search --onlyvisible --name '^Tarnwick$' 2>/dev/null | head -n1 || true)
-  [ -n "$ad" ] || fail "no promotional window"
+  ad=$(promotion_window "$window") || fail "no promotional window"
   xdotool mousemove --window "$ad" --sync 471 369 click 1
   await_game "$game_pid"
   [ "$status" = 0 ] || fail "the game ended with status '${status}'"

@@ -86,16 +86,25 @@ shot 02-menu
 # brings the notice, Enter answers it, and the game goes on below with the
 # first lake, which costs nothing.
 printf '[Save Data]\nName=Player\nCash=5\nLevel=2\n' >"$work/broke.sav"
-click 236 151 1 1            # the load button: the open dialog
+dialog_area=$(region_hash 130 90 380 300)
+click 236 151 1 0.2          # the load button: the open dialog
+await_change "$dialog_area" 130 90 380 300 || fail "the open dialog did not come up"
 xdotool type --delay 20 "$work/broke.sav"
+status_line=$(region_hash 90 378 440 36)
 xdotool key Return           # open it
-sleep 1
+await_change "$status_line" 90 378 440 36 || fail "the saved game did not load"
+sleep 0.5
 click 267 53 1 1             # "Fish": the lake panel with the second lake chosen
 shot 02a-second-lake
-click 374 336 1 1            # "Fish This Lake": not enough money
+lake_text=$(region_hash 180 195 280 90)
+click 374 336 1 0.2          # "Fish This Lake": not enough money
+await_change "$lake_text" 180 195 280 90 || fail "no notice came up for a lake the player cannot afford"
+sleep 0.3
 shot 02b-no-money
+notice=$(region_hash 180 195 280 90)
 xdotool key Return           # answers the notice
-sleep 1
+await_change "$notice" 180 195 280 90 || fail "Enter did not answer the notice"
+sleep 0.5
 alive
 shot 02c-notice-answered
 # Where the notice sits: it covers the lake's description, and once answered
@@ -153,8 +162,7 @@ click 543 53 1 1             # "Quit"
 shot 09-quit-box
 click 389 255 1 2            # "Ok": the promotional window
 alive
-ad=$(xdotool search --onlyvisible --name '^Tarnwick$' 2>/dev/null | head -n1 || true)
-[ -n "$ad" ] || fail "no promotional window"
+ad=$(promotion_window "$window") || fail "no promotional window"
 shot 10-promotion
 xdotool mousemove --window "$ad" --sync 471 369 click 1   # its "Close" button
 

@@ -66,3 +66,33 @@ await_game() {
     sleep 0.1
   done
 }
+
+# A fingerprint of the screen rectangle X Y W H (the root window).
+region_hash() {
+  import -window root -crop "$3x$4+$1+$2" -depth 8 rgb:- 2>/dev/null | md5sum
+}
+
+# Waits up to SECONDS (default 10) for the screen rectangle X Y W H to differ
+# from the fingerprint HASH taken before: on a loaded machine a box or a
+# panel may take a while to come up, and keys sent before it would be lost.
+await_change() {
+  local before=$1 i
+  for ((i = 0; i < ${6:-10} * 10; i++)); do
+    [ "$(region_hash "$2" "$3" "$4" "$5")" != "$before" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Prints the promotional window shown on quitting: a visible window named
+# like the game's other than the main window `$1`, waited for up to ten
+# seconds (under load the main window may still be up when it comes).
+promotion_window() {
+  local ad i
+  for ((i = 0; i < 100; i++)); do
+    ad=$(xdotool search --onlyvisible --name '^Tarnwick$' 2>/dev/null | grep -vx "$1" | head -n1 || true)
+    [ -n "$ad" ] && { sleep 0.5; echo "$ad"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
