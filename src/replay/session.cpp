@@ -192,14 +192,21 @@ void HeadlessTournament::AfterTick(bool frameTick) {
     lastMessage_ = "PRESS ENTER TO QUIT GAME";
 }
 
+void HeadlessTournament::CollectInput() {
+  if (collected_ || !source_) return;
+  due_.clear();
+  source_->Poll(*this, recorder_.Now(), due_);
+  collected_ = true;
+}
+
 bool HeadlessTournament::Step() {
   TDXTimer* timer = slot_.Installed();
   if (!started_ || !timer || !timer->OnTimer) return false;
   if (source_) {
-    due_.clear();
-    source_->Poll(*this, recorder_.Now(), due_);
+    CollectInput();
     for (const ReplayEvent& e : due_) Deliver(e);
   }
+  collected_ = false;
   if (tournament_.Context().Paused)
     throw GameError("The replay ends in frame " + std::to_string(recorder_.Frames()) +
                     " while the game is paused");

@@ -86,6 +86,11 @@ class HeadlessTournament : private TournamentWindow {
   // once the tournament is over (nothing ticked). Raises GameError when the
   // input ran out while the game waits for a key.
   bool Step();
+  // Asks the input source (the replay or the autopilot) for the input due
+  // before the next tick; Step asks by itself when this was not called.
+  // The benchmark asks first, so that the player's choosing is not timed
+  // with the game's frame.
+  void CollectInput();
   // Steps until the tournament ends or `maxTicks` ticks have run.
   void Run(int64_t maxTicks = INT64_MAX);
   bool Finished() const;
@@ -134,6 +139,7 @@ class HeadlessTournament : private TournamentWindow {
   bool terminated_ = false;
   bool stuck_ = false;
   bool started_ = false;
+  bool collected_ = false;  // due_ holds the input for the next tick
   std::string lastMessage_;
   bool ended_ = false;
   std::array<int32_t, 3> caught_{};  // fish, pounds, inches at the return
