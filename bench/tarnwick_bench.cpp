@@ -1,11 +1,11 @@
 // The whole game's frame rate: the largest generated lake filled with 257
 // fish and 257 monsters through its lake rules, the autopilot playing "As
 // fast as possible" headless, several thousand frames timed one by one after
-// a warm-up (the autopilot chooses its input before the clock starts: that
-// is the player's work, not the game's). Prints the median and the 99th-percentile microseconds per
-// frame, frames per second, the lake's set-up time and peak memory, and last
-// the ratio of the median frame to copying one 640x480 16-bit frame with
-// memcpy, measured in the same run.
+// a warm-up. The autopilot chooses its input before each frame's clock
+// starts: that is the player's work, not the game's. Prints the median and
+// the 99th-percentile microseconds per frame, frames per second, the lake's
+// set-up time and peak memory, and last the ratio of the median frame to
+// copying one 640x480 16-bit frame with memcpy, measured in the same run.
 //   tarnwick-bench [--data DIR] [--frames N] [--warmup N]
 #include <sys/resource.h>
 #include <unistd.h>
