@@ -1,6 +1,8 @@
 // The tournament as a contest: the catch and cash read-outs, the clock and
 // the verdict once the catch limit is complete.
 #include <algorithm>
+#include <cstdio>
+#include <string_view>
 
 #include "core/frame_rate.h"
 #include "core/numeric.h"
@@ -37,10 +39,12 @@ std::string CashText(int32_t cash) {
 
 void DrawCatchLine(PlayContext& ctx) {
   const GameState& s = ctx.State;
+  // Formed in place: the frame allocates nothing.
+  char line[64];
+  const int length = std::snprintf(line, sizeof line, "%d FISH %d LBS %d IN", s.FishCaught,
+                                   s.CatchPounds, s.CatchInches);
   DrawFontText(ctx.DXDraw.Surface(), ctx.objects, "font",
-               std::to_string(s.FishCaught) + " FISH " + std::to_string(s.CatchPounds) + " LBS " +
-                   std::to_string(s.CatchInches) + " IN",
-               64, 456);
+               std::string_view(line, static_cast<size_t>(std::max(length, 0))), 64, 456);
 }
 
 void RunClock(PlayContext& ctx) {

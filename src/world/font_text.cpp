@@ -47,7 +47,7 @@ inline void DrawGlyph(const TPictureCollectionItem& font, Surface16& surface, in
 
 template <typename FrameOf>
 void DrawLines(Surface16& surface, TDXImageList& library, const std::string& fontName,
-               const std::string& text, int32_t x, int32_t y, FrameOf frameOf) {
+               std::string_view text, int32_t x, int32_t y, FrameOf frameOf) {
   const TPictureCollectionItem& font = library.Find(fontName);
   const int64_t advance = font.PatternWidth, lineAdvance = int64_t{font.PatternHeight} + 1;
   int64_t lineY = y, col = 1;
@@ -73,12 +73,12 @@ int32_t DigitFrame(char c) {
 }
 
 void DrawFontText(Surface16& surface, TDXImageList& library, const std::string& font,
-                  const std::string& text, int32_t x, int32_t y) {
+                  std::string_view text, int32_t x, int32_t y) {
   DrawLines(surface, library, font, text, x, y, FontFrame);
 }
 
 void DrawDigits(Surface16& surface, TDXImageList& library, const std::string& font,
-                const std::string& text, int32_t x, int32_t y) {
+                std::string_view text, int32_t x, int32_t y) {
   DrawLines(surface, library, font, text, x, y, DigitFrame);
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "media/image_list.h"
 #include "media/surface.h"
@@ -21,11 +22,11 @@ int32_t DigitFrame(char c);
 // one glyph height plus a pixel lower. "Image 'FONT' not found" when the
 // library has no such picture.
 void DrawFontText(Surface16& surface, TDXImageList& library, const std::string& font,
-                  const std::string& text, int32_t x, int32_t y);
+                  std::string_view text, int32_t x, int32_t y);
 
 // The same for the clock's digits-only font.
 void DrawDigits(Surface16& surface, TDXImageList& library, const std::string& font,
-                const std::string& text, int32_t x, int32_t y);
+                std::string_view text, int32_t x, int32_t y);
 
 // Word-wrapped text for signs and people: a line breaks at the first space
 // after at least `limit` glyphs (the space itself is not drawn); a word that
