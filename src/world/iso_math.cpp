@@ -20,7 +20,14 @@ inline int32_t Wrap32(int64_t v) {
   return static_cast<int32_t>(static_cast<uint32_t>(v));
 }
 
-const std::array<double, 256>& CosTable() {
+// Radians of heading a, in the order the game forms them: a / 256 * 2 * pi.
+inline long double IsoRadians(uint8_t a) {
+  return static_cast<long double>(a) / 256.0L * 2.0L * kShortPi;
+}
+
+}  // namespace
+
+const std::array<double, 256>& CosineTable() {
   static const std::array<double, 256> table = [] {
     std::array<double, 256> t{};
     for (int i = 0; i < 256; ++i) t[i] = std::cos(i / 256.0 * 2.0 * std::numbers::pi);
@@ -28,13 +35,6 @@ const std::array<double, 256>& CosTable() {
   }();
   return table;
 }
-
-// Radians of heading a, in the order the game forms them: a / 256 * 2 * pi.
-inline long double IsoRadians(uint8_t a) {
-  return static_cast<long double>(a) / 256.0L * 2.0L * kShortPi;
-}
-
-}  // namespace
 
 float IsoCos(uint8_t a) {
   return static_cast<float>(std::cos(IsoRadians(a)));
@@ -46,11 +46,11 @@ float IsoSin(uint8_t a) {
 
 // The index wraps like an angle, so negative steps read the table too.
 double Cos256(int32_t i) {
-  return CosTable()[static_cast<uint32_t>(i) & 255u];
+  return CosineTable()[static_cast<uint32_t>(i) & 255u];
 }
 
 double Sin256(int32_t i) {
-  return CosTable()[(static_cast<uint32_t>(i) + 192u) & 255u];
+  return CosineTable()[(static_cast<uint32_t>(i) + 192u) & 255u];
 }
 
 int32_t AtanSteps(float p, float q) {
@@ -108,16 +108,6 @@ int32_t IsoDistance(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
   while ((r + 1) * (r + 1) <= d2) ++r;
   if (d2 - r * r > r) ++r;  // d2 >= r^2 + r + 1 > (r + 1/2)^2
   return r > INT32_MAX ? INT32_MAX : static_cast<int32_t>(r);
-}
-
-bool IsoDistanceBelow(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t limit) {
-  // The rounded root of d2 is below `limit` exactly when the root is below
-  // limit - 1/2 (it is never half-way), that is when d2 <= limit^2 - limit.
-  const int64_t sx = int64_t{x1} - x2, sy2 = 2 * (int64_t{y1} - y2);
-  constexpr int64_t kNear = int64_t{1} << 26;
-  if (limit < 1 || limit > kNear || sx <= -kNear || sx >= kNear || sy2 <= -kNear || sy2 >= kNear)
-    return IsoDistance(x1, y1, x2, y2) < limit;
-  return sx * sx + sy2 * sy2 <= int64_t{limit} * limit - limit;
 }
 
 bool PointInQuad(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t y3, int32_t x4,

@@ -2,6 +2,7 @@
 // and picking the map cell under a world point. Pure functions: no state, no
 // allocation, safe to call for every swimmer every frame.
 #pragma once
+#include <array>
 #include <cstdint>
 
 #include "world/map.h"
@@ -18,6 +19,9 @@ float IsoSin(uint8_t a);
 // Any integer is accepted; it wraps to 0..255 like an angle.
 double Cos256(int32_t i);
 double Sin256(int32_t i);
+// The table itself, for a loop that moves many things at once: Cos256(i) is
+// entry i & 255, Sin256(i) entry (i + 192) & 255.
+const std::array<double, 256>& CosineTable();
 
 // |round(arctan(p / q) * 128 / 3.14159)|: the steps of the angle whose
 // tangent is p / q. A quotient of 0 / 0 gives 0.
@@ -34,7 +38,15 @@ bool TurnsUp(uint8_t target, uint8_t current);
 int32_t IsoDistance(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 // IsoDistance(x1, y1, x2, y2) < limit, without the root: for the monsters'
 // every-frame question whether the boat is near.
-bool IsoDistanceBelow(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t limit);
+inline bool IsoDistanceBelow(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t limit) {
+  // The rounded root of d2 is below `limit` exactly when the root is below
+  // limit - 1/2 (it is never half-way), that is when d2 <= limit^2 - limit.
+  const int64_t sx = int64_t{x1} - x2, sy2 = 2 * (int64_t{y1} - y2);
+  constexpr int64_t kNear = int64_t{1} << 26;
+  if (limit < 1 || limit > kNear || sx <= -kNear || sx >= kNear || sy2 <= -kNear || sy2 >= kNear)
+    return IsoDistance(x1, y1, x2, y2) < limit;
+  return sx * sx + sy2 * sy2 <= int64_t{limit} * limit - limit;
+}
 
 // Whether (px, py) lies inside or on the border of the convex quadrilateral
 // P1 P2 P3 P4 (either winding). Cross products wrap like 32-bit integers.
