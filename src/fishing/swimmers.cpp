@@ -10,6 +10,7 @@
 #include "fishing/fishing.h"
 #include "media/draw.h"
 #include "media/image_list.h"
+#include "world/cell_picker.h"
 #include "world/iso_math.h"
 
 namespace tw {
@@ -32,52 +33,104 @@ const MapCell& CellAt(const GameState& s, float x, float y) {
 // The swimmers lie scattered over a map far bigger than the processor's
 // caches, so each one's cell is usually a wait for memory. Their cells are
 // picked all at once before they move, and fetched side by side, so the
-// waits overlap instead of queuing one behind the other. A swimmer that has
-// moved since is picked again: the answer is always that of CellAt.
+// waits overlap instead of queuing one behind the other. Their points are
+// rounded to pixels once, for the cell and the picture alike. A swimmer
+// that has moved since is picked and rounded again: the answers are always
+// those of CellAt and Round.
 class CellsAhead {
  public:
   // `wanted(f)`: whether the frame will ask for f's cell.
   template <class Wanted>
   CellsAhead(const GameState& s, const std::array<FishRecord, kFishSlots>& swimmers, int32_t last,
              Wanted wanted)
-      : last_(last) {
+      : pick_(s.Header), last_(last) {
     for (int32_t i = 0; i <= last; ++i) {
       const FishRecord& f = swimmers[static_cast<size_t>(i)];
       Ahead& a = ahead_[static_cast<size_t>(i)];
-      a.cell = wanted(f) ? &CellAt(s, f.X, f.Y) : nullptr;  // its place, not read yet
       a.x = f.X;
       a.y = f.Y;
-      if (a.cell) __builtin_prefetch(a.cell);
+      a.place = Place{Round(f.X), Round(f.Y), nullptr};
+      if (wanted(f)) {
+        const MapPick p = pick_(a.place.pixelX, a.place.pixelY);
+        a.place.cell = &s.Cell(p.Column, p.Row);  // its place, not read yet
+        __builtin_prefetch(a.place.cell);
+      }
     }
   }
-  const MapCell& At(const GameState& s, int32_t i, const FishRecord& f) const {
-    if (i < 0 || i > last_) return CellAt(s, f.X, f.Y);
-    const Ahead& a = ahead_[static_cast<size_t>(i)];
-    if (a.cell && a.x == f.X && a.y == f.Y) return *a.cell;
-    return CellAt(s, f.X, f.Y);
+  // Swimmer i where it is now: Round(f.X), Round(f.Y) and, when wanted,
+  // its cell.
+  struct Place {
+    int32_t pixelX, pixelY;
+    const MapCell* cell;
+    const MapCell& Cell(const GameState& s, const CellPicker& pick) const {
+      if (cell) return *cell;
+      const MapPick p = pick(pixelX, pixelY);
+      return s.Cell(p.Column, p.Row);
+    }
+  };
+  Place Now(int32_t i, const FishRecord& f) const {
+    if (i >= 0 && i <= last_) {
+      const Ahead& a = ahead_[static_cast<size_t>(i)];
+      if (a.x == f.X && a.y == f.Y) return a.place;
+    }
+    return Place{Round(f.X), Round(f.Y), nullptr};
   }
+  const CellPicker& Picker() const { return pick_; }
 
  private:
   struct Ahead {
-    const MapCell* cell;
     float x, y;
+    Place place;
   };
+  CellPicker pick_;
   int32_t last_;
   std::array<Ahead, kFishSlots> ahead_;
 };
 
-// Centres a frame of a picture on a world point.
-void DrawCentred(PlayContext& ctx, TPictureCollectionItem& picture, const FishRecord& f,
-                 int32_t frame) {
-  const GameState& s = ctx.State;
-  picture.Draw(ctx.DXDraw.Surface(), Round(f.X) - s.ViewX - picture.PatternWidth / 2,
-               Round(f.Y) - s.ViewY - picture.PatternHeight / 2, frame);
-}
+// A swimmer's picture, and the size of its frames as drawn. Nearly all
+// swimmers are far off screen, where drawing paints nothing: those are told
+// apart here without a call. Every frame of a picture is as big as its
+// first; a picture without frames paints nothing anywhere.
+class Sprite {
+ public:
+  Sprite(PlayContext& ctx, TPictureCollectionItem& picture) : picture_(picture) { Measure(ctx); }
+  // The view, the back buffer and the pictures change only between frames
+  // or while the game waits for the player (a raid): measured again then.
+  void Measure(PlayContext& ctx) {
+    const Rect r = picture_.FrameRect(0);
+    frameW_ = r.Empty() ? 0 : r.Width();
+    frameH_ = r.Empty() ? 0 : r.Height();
+    surface_ = &ctx.DXDraw.Surface();  // brings the back buffer up to date
+    width_ = surface_->Width();
+    height_ = surface_->Height();
+    viewX_ = ctx.State.ViewX;
+    viewY_ = ctx.State.ViewY;
+    halfW_ = picture_.PatternWidth / 2;
+    halfH_ = picture_.PatternHeight / 2;
+  }
+  // Centres frame `frame` on the world pixel (px, py).
+  void DrawCentred(int32_t px, int32_t py, int32_t frame) const {
+    const int32_t x = px - viewX_ - halfW_;
+    const int32_t y = py - viewY_ - halfH_;
+    // The same test as drawing's own clipping: no row or column on screen.
+    if (frameW_ == 0 || x >= width_ || y >= height_ || int64_t{x} + frameW_ <= 0 ||
+        int64_t{y} + frameH_ <= 0)
+      return;
+    picture_.Draw(*surface_, x, y, frame);
+  }
+
+ private:
+  TPictureCollectionItem& picture_;
+  Surface16* surface_ = nullptr;
+  int32_t frameW_ = 0, frameH_ = 0, width_ = 0, height_ = 0;
+  int32_t viewX_ = 0, viewY_ = 0, halfW_ = 0, halfH_ = 0;
+};
 
 // Along the heading; y moves half as far because rows lie half a tile apart.
-void Swim(FishRecord& f) {
-  f.X = static_cast<float>(f.X + Cos256(f.Dir) * f.Speed);
-  f.Y = static_cast<float>(f.Y + Sin256(f.Dir) * (f.Speed / 2.0));
+// `cosine`: CosineTable(), fetched once for the whole crowd.
+void Swim(FishRecord& f, const std::array<double, 256>& cosine) {
+  f.X = static_cast<float>(f.X + cosine[f.Dir] * f.Speed);
+  f.Y = static_cast<float>(f.Y + cosine[(f.Dir + 192u) & 255u] * (f.Speed / 2.0));
 }
 
 // A random spot anywhere over the map's area, drawn x first, then y.
@@ -115,7 +168,8 @@ int32_t DartOdds(int32_t difficulty) {
   return static_cast<int32_t>(std::min<int64_t>(int64_t{100} - difficulty, INT32_MAX));
 }
 
-void UpdateRoamingFish(PlayContext& ctx, FishRecord& f, const MapCell& under) {
+void UpdateRoamingFish(PlayContext& ctx, FishRecord& f, const MapCell& under,
+                       const std::array<double, 256>& cosine) {
   GameState& s = ctx.State;
   Random& rng = ctx.Rng;
   if (!IsWaterTile(under.Tile)) {
@@ -133,7 +187,7 @@ void UpdateRoamingFish(PlayContext& ctx, FishRecord& f, const MapCell& under) {
     f.Dir = static_cast<uint8_t>(f.Dir + 128 - rng(256));
     f.Speed = static_cast<float>(rng(100) / 100.0 + s.Difficulty / 50.0);
   }
-  Swim(f);
+  Swim(f, cosine);
   f.Speed = std::max(0.0f, static_cast<float>(f.Speed - 0.015));
 }
 
@@ -201,7 +255,8 @@ void PlaceFishAndMonsters(PlayContext& ctx) {
 
 void UpdateFish(PlayContext& ctx) {
   GameState& s = ctx.State;
-  TPictureCollectionItem* picture = nullptr;
+  const std::array<double, 256>& cosine = CosineTable();
+  std::optional<Sprite> sprite;
   // Only roaming fish look at the water under them.
   const CellsAhead cells(s, s.Fish, LastSlot(s.LastFishIndex), [](const FishRecord& f) {
     return !f.Taken && f.Mode == FishRecord::kRoaming;
@@ -209,39 +264,48 @@ void UpdateFish(PlayContext& ctx) {
   for (int32_t i = 0; i <= LastSlot(s.LastFishIndex); ++i) {
     FishRecord& f = s.Fish[i];
     if (f.Taken) continue;
-    if (!picture) picture = &ctx.objects.Find("fish");
-    DrawCentred(ctx, *picture, f, Sector(f.Dir));
+    if (!sprite) sprite.emplace(ctx, ctx.objects.Find("fish"));
+    const CellsAhead::Place place = cells.Now(i, f);
+    sprite->DrawCentred(place.pixelX, place.pixelY, Sector(f.Dir));
     if (f.Mode == FishRecord::kRoaming) {
-      UpdateRoamingFish(ctx, f, cells.At(s, i, f));
+      UpdateRoamingFish(ctx, f, place.Cell(s, cells.Picker()), cosine);
     } else {
       // Circling fish never slow down and never look at the shore.
       f.Dir = static_cast<uint8_t>(f.Dir + ctx.Rng(3));
-      Swim(f);
+      Swim(f, cosine);
     }
   }
 }
 
 void UpdateMonsters(PlayContext& ctx) {
   GameState& s = ctx.State;
+  const std::array<double, 256>& cosine = CosineTable();
   // Looked up only once a monster is about: a lake without any needs none.
-  TPictureCollectionItem* picture = nullptr;
+  std::optional<Sprite> sprite;
+  // Only a raid, while the game waits for the player, could move the boat.
+  int32_t boatX = Round(s.BoatX), boatY = Round(s.BoatY);
   const CellsAhead cells(s, s.Monsters, LastSlot(s.LastMonsterIndex),
                          [](const FishRecord& m) { return !m.Taken; });
   for (int32_t i = 0; i <= LastSlot(s.LastMonsterIndex); ++i) {
     FishRecord& m = s.Monsters[i];
     if (m.Taken) continue;
-    const int32_t boatX = Round(s.BoatX), boatY = Round(s.BoatY);
-    const int32_t mx = Round(m.X), my = Round(m.Y);
+    const CellsAhead::Place place = cells.Now(i, m);
+    const int32_t mx = place.pixelX, my = place.pixelY;
     m.Mode = FishRecord::kRoaming;
     if (IsoDistanceBelow(boatX, boatY, mx, my, 300)) {
       m.Mode = FishRecord::kChasing;
       if (IsoDistanceBelow(boatX, boatY, mx, my, 150)) m.Mode = FishRecord::kBiting;
       // The raid pauses the game; the monster still finishes this frame.
-      if (IsoDistanceBelow(boatX, boatY, mx, my, 50)) MonsterRaid(ctx, i);
+      if (IsoDistanceBelow(boatX, boatY, mx, my, 50)) {
+        MonsterRaid(ctx, i);
+        boatX = Round(s.BoatX);
+        boatY = Round(s.BoatY);
+        if (sprite) sprite->Measure(ctx);
+      }
     }
-    if (!picture) picture = &ctx.objects.Find(s.MonsterKind);
-    DrawCentred(ctx, *picture, m, Sector(m.Dir) * 2 + (m.Mode >= FishRecord::kBiting ? 1 : 0));
-    if (!IsWaterTile(cells.At(s, i, m).Tile)) {
+    if (!sprite) sprite.emplace(ctx, ctx.objects.Find(s.MonsterKind));
+    sprite->DrawCentred(mx, my, Sector(m.Dir) * 2 + (m.Mode >= FishRecord::kBiting ? 1 : 0));
+    if (!IsWaterTile(place.Cell(s, cells.Picker()).Tile)) {
       m.Dir = static_cast<uint8_t>(m.Dir + 128);
       m.Speed = 1;
       m.X = m.LastX;
@@ -252,8 +316,8 @@ void UpdateMonsters(PlayContext& ctx) {
     if (m.Mode == FishRecord::kRoaming)
       m.Dir = static_cast<uint8_t>(m.Dir + 1 - ctx.Rng(2));
     else
-      m.Dir = PointAngle(Round(s.BoatX), Round(s.BoatY), Round(m.X), Round(m.Y));
-    Swim(m);
+      m.Dir = PointAngle(boatX, boatY, Round(m.X), Round(m.Y));
+    Swim(m, cosine);
     m.Speed = 1;
   }
 }
