@@ -7,6 +7,10 @@
 #include <optional>
 #include <string>
 
+#if defined(__SSE__)
+#include <xmmintrin.h>
+#endif
+
 namespace tw {
 
 // Round to nearest, halves to even (the way the game rounds everywhere).
@@ -24,6 +28,20 @@ inline int32_t Round(double v) {
   if (r >= 2147483647.0) return INT32_MAX;
   if (r <= -2147483648.0) return INT32_MIN;
   return static_cast<int32_t>(r);
+}
+
+// Round(v) for a float, in one instruction where the processor has it (the
+// swimmers round their points every frame). It rounds as the processor
+// does, as Round's sum does; a float at or beyond 2^31 (none lies between
+// 2^31 - 128 and 2^31) answers the processor's "out of range", INT32_MIN,
+// which Round turns to INT32_MAX for positive ones.
+inline int32_t RoundFloat(float v) {
+#if defined(__SSE__)
+  const int32_t r = _mm_cvtss_si32(_mm_set_ss(v));
+  return r == INT32_MIN && v > 0 ? INT32_MAX : r;
+#else
+  return Round(v);
+#endif
 }
 
 // Truncation toward zero, clamped into the 32-bit range.
