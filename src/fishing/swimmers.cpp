@@ -2,6 +2,7 @@
 // movement every frame and the bite test.
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <optional>
 
@@ -49,7 +50,7 @@ class CellsAhead {
       Ahead& a = ahead_[static_cast<size_t>(i)];
       a.x = f.X;
       a.y = f.Y;
-      a.place = Place{Round(f.X), Round(f.Y), nullptr};
+      a.place = Place{RoundFloat(f.X), RoundFloat(f.Y), nullptr};
       if (wanted(f)) {
         const MapPick p = pick_(a.place.pixelX, a.place.pixelY);
         a.place.cell = &s.Cell(p.Column, p.Row);  // its place, not read yet
@@ -70,10 +71,14 @@ class CellsAhead {
   };
   Place Now(int32_t i, const FishRecord& f) const {
     if (i >= 0 && i <= last_) {
+      // Unmoved to the bit (a NaN too; a zero that changed sign is merely
+      // worked out again).
       const Ahead& a = ahead_[static_cast<size_t>(i)];
-      if (a.x == f.X && a.y == f.Y) return a.place;
+      if ((std::bit_cast<uint32_t>(a.x) == std::bit_cast<uint32_t>(f.X)) &
+          (std::bit_cast<uint32_t>(a.y) == std::bit_cast<uint32_t>(f.Y)))
+        return a.place;
     }
-    return Place{Round(f.X), Round(f.Y), nullptr};
+    return Place{RoundFloat(f.X), RoundFloat(f.Y), nullptr};
   }
   const CellPicker& Picker() const { return pick_; }
 
@@ -168,8 +173,9 @@ int32_t DartOdds(int32_t difficulty) {
   return static_cast<int32_t>(std::min<int64_t>(int64_t{100} - difficulty, INT32_MAX));
 }
 
+// `dartOdds`: DartOdds of the lake's difficulty.
 void UpdateRoamingFish(PlayContext& ctx, FishRecord& f, const MapCell& under,
-                       const std::array<double, 256>& cosine) {
+                       const std::array<double, 256>& cosine, int32_t dartOdds) {
   GameState& s = ctx.State;
   Random& rng = ctx.Rng;
   if (!IsWaterTile(under.Tile)) {
@@ -183,7 +189,7 @@ void UpdateRoamingFish(PlayContext& ctx, FishRecord& f, const MapCell& under,
     f.LastX = f.X;
     f.LastY = f.Y;
   }
-  if (rng(DartOdds(s.Difficulty)) == 0) {
+  if (rng(dartOdds) == 0) {
     f.Dir = static_cast<uint8_t>(f.Dir + 128 - rng(256));
     f.Speed = static_cast<float>(rng(100) / 100.0 + s.Difficulty / 50.0);
   }
@@ -258,17 +264,20 @@ void UpdateFish(PlayContext& ctx) {
   const std::array<double, 256>& cosine = CosineTable();
   std::optional<Sprite> sprite;
   // Only roaming fish look at the water under them.
-  const CellsAhead cells(s, s.Fish, LastSlot(s.LastFishIndex), [](const FishRecord& f) {
+  // Nothing in the loop changes the population or the lake's difficulty.
+  const int32_t last = LastSlot(s.LastFishIndex);
+  const int32_t dartOdds = DartOdds(s.Difficulty);
+  const CellsAhead cells(s, s.Fish, last, [](const FishRecord& f) {
     return !f.Taken && f.Mode == FishRecord::kRoaming;
   });
-  for (int32_t i = 0; i <= LastSlot(s.LastFishIndex); ++i) {
+  for (int32_t i = 0; i <= last; ++i) {
     FishRecord& f = s.Fish[i];
     if (f.Taken) continue;
     if (!sprite) sprite.emplace(ctx, ctx.objects.Find("fish"));
     const CellsAhead::Place place = cells.Now(i, f);
     sprite->DrawCentred(place.pixelX, place.pixelY, Sector(f.Dir));
     if (f.Mode == FishRecord::kRoaming) {
-      UpdateRoamingFish(ctx, f, place.Cell(s, cells.Picker()), cosine);
+      UpdateRoamingFish(ctx, f, place.Cell(s, cells.Picker()), cosine, dartOdds);
     } else {
       // Circling fish never slow down and never look at the shore.
       f.Dir = static_cast<uint8_t>(f.Dir + ctx.Rng(3));
@@ -282,11 +291,12 @@ void UpdateMonsters(PlayContext& ctx) {
   const std::array<double, 256>& cosine = CosineTable();
   // Looked up only once a monster is about: a lake without any needs none.
   std::optional<Sprite> sprite;
-  // Only a raid, while the game waits for the player, could move the boat.
+  // Only a raid, while the game waits for the player, could move the boat
+  // or change the population.
   int32_t boatX = Round(s.BoatX), boatY = Round(s.BoatY);
-  const CellsAhead cells(s, s.Monsters, LastSlot(s.LastMonsterIndex),
-                         [](const FishRecord& m) { return !m.Taken; });
-  for (int32_t i = 0; i <= LastSlot(s.LastMonsterIndex); ++i) {
+  int32_t last = LastSlot(s.LastMonsterIndex);
+  const CellsAhead cells(s, s.Monsters, last, [](const FishRecord& m) { return !m.Taken; });
+  for (int32_t i = 0; i <= last; ++i) {
     FishRecord& m = s.Monsters[i];
     if (m.Taken) continue;
     const CellsAhead::Place place = cells.Now(i, m);
@@ -300,6 +310,7 @@ void UpdateMonsters(PlayContext& ctx) {
         MonsterRaid(ctx, i);
         boatX = Round(s.BoatX);
         boatY = Round(s.BoatY);
+        last = LastSlot(s.LastMonsterIndex);
         if (sprite) sprite->Measure(ctx);
       }
     }
