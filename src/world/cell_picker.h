@@ -28,12 +28,16 @@ class CellPicker {
     lastCol_ = static_cast<uint32_t>(h.MapMaxCol);
     lastRow_ = static_cast<uint32_t>(h.MapMaxRow);
     // A point above or left of these may lie in row or column -1.
-    fromX_ = w;
-    fromY_ = hh_;
+    fromX_ = static_cast<uint32_t>(w);
+    fromY_ = static_cast<uint32_t>(hh_);
+    spanX_ = static_cast<uint32_t>(kReach - w);
+    spanY_ = static_cast<uint32_t>(kReach - hh_);
   }
 
   MapPick operator()(int32_t x, int32_t y) const {
-    if (x < fromX_ || y < fromY_ || x >= kReach || y >= kReach) return PickCell(header_, x, y);
+    if ((static_cast<uint32_t>(x) - fromX_ >= spanX_) |
+        (static_cast<uint32_t>(y) - fromY_ >= spanY_))
+      return PickCell(header_, x, y);
     // Turned by 45 degrees every diamond is the square around a point whose
     // two turned coordinates are even multiples of the unit. An odd multiple
     // hit exactly is a border, where the order of PickCell's search decides.
@@ -62,7 +66,10 @@ class CellPicker {
   // this far out, where no product overflows 32 bits.
   static constexpr int32_t kSide = 1 << 8, kReach = 1 << 20;
   const MapHeader& header_;
-  int32_t hw_ = 0, hh_ = 0, unit_ = 0, shift_ = 0, fromX_ = kReach, fromY_ = kReach;
+  int32_t hw_ = 0, hh_ = 0, unit_ = 0, shift_ = 0;
+  // The points picked here: fromX_ <= x < fromX_ + spanX_, and so for y
+  // (none while the span is 0).
+  uint32_t fromX_ = 0, fromY_ = 0, spanX_ = 0, spanY_ = 0;
   uint32_t lastCol_ = 0, lastRow_ = 0;
 };
 

@@ -42,6 +42,9 @@ inline bool IsoDistanceBelow(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int
   // The rounded root of d2 is below `limit` exactly when the root is below
   // limit - 1/2 (it is never half-way), that is when d2 <= limit^2 - limit.
   const int64_t sx = int64_t{x1} - x2, sy2 = 2 * (int64_t{y1} - y2);
+  // Either difference alone at or beyond the limit: the distance is too (and
+  // no distance is below a limit of 0 or less). Most monsters are that far.
+  if ((sx >= limit) | (-sx >= limit) | (sy2 >= limit) | (-sy2 >= limit)) return false;
   constexpr int64_t kNear = int64_t{1} << 26;
   if (limit < 1 || limit > kNear || sx <= -kNear || sx >= kNear || sy2 <= -kNear || sy2 >= kNear)
     return IsoDistance(x1, y1, x2, y2) < limit;
