@@ -291,7 +291,8 @@ void UpdateMonsters(PlayContext& ctx) {
   const std::array<double, 256>& cosine = CosineTable();
   // Looked up only once a monster is about: a lake without any needs none.
   std::optional<Sprite> sprite;
-  // Only a raid, while the game waits for the player, could move the boat
+  // Only a raid, while the game waits for the player (and runs any frames
+  // that come due meanwhile), could move the boat, the view or anyone,
   // or change the population.
   int32_t boatX = Round(s.BoatX), boatY = Round(s.BoatY);
   int32_t last = LastSlot(s.LastMonsterIndex);
@@ -299,7 +300,7 @@ void UpdateMonsters(PlayContext& ctx) {
   for (int32_t i = 0; i <= last; ++i) {
     FishRecord& m = s.Monsters[i];
     if (m.Taken) continue;
-    const CellsAhead::Place place = cells.Now(i, m);
+    CellsAhead::Place place = cells.Now(i, m);
     const int32_t mx = place.pixelX, my = place.pixelY;
     m.Mode = FishRecord::kRoaming;
     if (IsoDistanceBelow(boatX, boatY, mx, my, 300)) {
@@ -311,11 +312,13 @@ void UpdateMonsters(PlayContext& ctx) {
         boatX = Round(s.BoatX);
         boatY = Round(s.BoatY);
         last = LastSlot(s.LastMonsterIndex);
+        place = cells.Now(i, m);
         if (sprite) sprite->Measure(ctx);
       }
     }
     if (!sprite) sprite.emplace(ctx, ctx.objects.Find(s.MonsterKind));
-    sprite->DrawCentred(mx, my, Sector(m.Dir) * 2 + (m.Mode >= FishRecord::kBiting ? 1 : 0));
+    sprite->DrawCentred(place.pixelX, place.pixelY,
+                        Sector(m.Dir) * 2 + (m.Mode >= FishRecord::kBiting ? 1 : 0));
     if (!IsWaterTile(place.Cell(s, cells.Picker()).Tile)) {
       m.Dir = static_cast<uint8_t>(m.Dir + 128);
       m.Speed = 1;
