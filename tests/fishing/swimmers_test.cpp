@@ -2,6 +2,7 @@
 // test, monsters closing in, and filling the lake at the start.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/error.h"
@@ -96,6 +97,42 @@ TEST_F(SwimmersTest, RestingFishStaysPutAndFacesItsHeading) {
   EXPECT_EQ(Sector(17), 14);
   EXPECT_EQ(Sector(255), 0);
   EXPECT_EQ(Sector(128), 8);
+}
+
+// A fish or monster one pixel either side of showing at each edge of the
+// screen paints exactly what its picture paints drawn there: leaving out
+// those wholly off screen changes no pixel.
+TEST_F(SwimmersTest, SwimmersAtTheScreenEdgesPaintWhatTheirPictureDrawsThere) {
+  S().Difficulty = kNeverDarts;
+  S().ViewX = 400;
+  S().ViewY = 200;
+  S().BoatX = S().BoatY = 1e6f;  // far away: monsters roam and raid no one
+  Surface16& screen = fx.DXDraw.Surface();
+  const int32_t w = screen.Width(), h = screen.Height();
+  for (const bool monster : {false, true}) {
+    TPictureCollectionItem& picture = fx.objects.Find(monster ? S().MonsterKind : "fish");
+    const int32_t fw = picture.FrameWidth(), fh = picture.FrameHeight();
+    S().LastFishIndex = monster ? -1 : 0;
+    S().LastMonsterIndex = monster ? 0 : -1;
+    for (const int32_t x : {-fw - 1, -fw, -fw + 1, w / 2, w - 1, w, w + 1}) {
+      for (const int32_t y : {-fh - 1, -fh, -fh + 1, h / 2, h - 1, h, h + 1}) {
+        const auto wx = static_cast<float>(x + S().ViewX + picture.PatternWidth / 2);
+        const auto wy = static_cast<float>(y + S().ViewY + picture.PatternHeight / 2);
+        screen.Fill(0);
+        Surface16 want = screen;
+        picture.Draw(want, x, y, 0);  // heading 0, roaming: frame 0 for both
+        fx.RestingFish(0, wx, wy);
+        S().Monsters[0] = S().Fish[0];
+        if (monster)
+          UpdateMonsters(fx.Ctx);
+        else
+          UpdateFish(fx.Ctx);
+        ASSERT_TRUE(
+            std::equal(want.Pixels(), want.Pixels() + size_t(w) * size_t(h), screen.Pixels()))
+            << (monster ? "monster" : "fish") << " at " << x << "," << y;
+      }
+    }
+  }
 }
 
 TEST_F(SwimmersTest, DriftingFishSlowsToAStop) {
