@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdlib>
 #include <numbers>
 
 #include "core/random.h"
+#include "world/cell_picker.h"
 
 namespace tw {
 namespace {
@@ -239,16 +241,43 @@ TEST(IsoMath, PickingIsTheSameAsByTheEdgeTestsWhereverThatIsAsked) {
   Random rng(11);
   for (const MapHeader& h : {Header(64, 32, 150, 600), Header(256, 256, 3, 3), Header(2, 2, 9, 9),
                              Header(64, 30, 40, 40), Header(65, 33, 40, 40)}) {
+    const CellPicker picker(h);
     for (int n = 0; n < 200000; ++n) {
       // Points over the map and its borders, and around the edge of the
       // short test's reach.
       const bool far = n % 4 == 0;
       const int32_t x = far ? (1 << 20) - 300 + rng(600) : rng(160 * 64) - 300;
       const int32_t y = far ? (1 << 20) - 300 + rng(600) : rng(620 * 16) - 300;
-      const MapPick want = PickByEdgeTests(h, x, y), got = PickCell(h, x, y);
-      ASSERT_TRUE(got.Column == want.Column && got.Row == want.Row)
+      const MapPick want = PickByEdgeTests(h, x, y), got = PickCell(h, x, y), quick = picker(x, y);
+      ASSERT_TRUE(got.Column == want.Column && got.Row == want.Row && quick.Column == want.Column &&
+                  quick.Row == want.Row)
           << h.TileWidth << "x" << h.TileHeight << " at " << x << "," << y;
     }
+  }
+}
+
+// The picker answers as PickCell on every point around the map's corners,
+// far out, and for the maps it leaves to PickCell.
+TEST(IsoMath, CellPickerAnswersAsPickCellAroundTheCornersAndForOddMaps) {
+  for (const MapHeader& h :
+       {Header(64, 32, 512, 2048), Header(32, 16, 7, 9), Header(64, 32, 0, 0),
+        Header(64, 32, -1, 5), Header(64, 30, 4, 4), Header(0, 0, 5, 5), Header(512, 256, 4, 4)}) {
+    const CellPicker picker(h);
+    const auto expectSame = [&](int32_t x, int32_t y) {
+      const MapPick want = PickCell(h, x, y), got = picker(x, y);
+      ASSERT_TRUE(got.Column == want.Column && got.Row == want.Row)
+          << h.TileWidth << "x" << h.TileHeight << " at " << x << "," << y;
+    };
+    const int32_t w = std::max(h.TileWidth, 2), hh = std::max(h.TileHeight / 2, 1);
+    for (const int32_t x0 : {-3 * w, (h.MapMaxCol - 2) * w})
+      for (const int32_t y0 : {-3 * hh, (h.MapMaxRow - 2) * hh})
+        for (int32_t y = y0; y <= y0 + 7 * hh; ++y)
+          for (int32_t x = x0; x <= x0 + 6 * w; ++x) ASSERT_NO_FATAL_FAILURE(expectSame(x, y));
+    for (const int32_t v : {INT32_MIN, -1, (1 << 20) - 1, 1 << 20, INT32_MAX})
+      for (const int32_t u : {v, 100}) {
+        ASSERT_NO_FATAL_FAILURE(expectSame(v, u));
+        ASSERT_NO_FATAL_FAILURE(expectSame(u, v));
+      }
   }
 }
 
