@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
-#include <cstring>
 
 namespace tw {
 namespace {
@@ -42,29 +42,23 @@ TEST(Numeric, RoundsLikeTheLibrarysNearbyint) {
     EXPECT_EQ(Round(v), plain(v)) << v;
 }
 
-// Every float a swimmer's point can hold, and the rest: halves and their
-// neighbours over the whole range where fractions exist, the places where
-// floats stop having them and the 32-bit ends, and random bit patterns.
+// Halves and their neighbours wherever floats have fractions, where they
+// stop having them, the 32-bit ends, and random bit patterns.
 TEST(Numeric, RoundFloatIsRoundOfTheSameValue) {
   const auto same = [](float v) { return RoundFloat(v) == Round(static_cast<double>(v)); };
   for (int32_t n = -(1 << 22); n <= (1 << 22); ++n) {
     const float half = static_cast<float>(n) + 0.5f;
-    for (const float v : {static_cast<float>(n), half, std::nextafter(half, 0.0f),
-                          std::nextafter(half, 1e30f), std::nextafter(half, -1e30f)})
+    for (const float v :
+         {static_cast<float>(n), half, std::nextafter(half, 1e30f), std::nextafter(half, -1e30f)})
       ASSERT_TRUE(same(v)) << v;
   }
   uint32_t bits = 99;
   for (int n = 0; n < 4000000; ++n) {
-    bits = bits * 1664525u + 1013904223u;
-    float v;
-    std::memcpy(&v, &bits, sizeof v);
-    if (!std::isnan(v)) {
-      ASSERT_TRUE(same(v)) << v;
-    }
+    const float v = std::bit_cast<float>(bits = bits * 1664525u + 1013904223u);
+    ASSERT_TRUE(std::isnan(v) || same(v)) << v;
   }
-  for (const float v :
-       {0.0f, -0.0f, 0x1p23f, -0x1p23f, 0x1p23f - 0.5f, 0x1p24f, 0x1p31f - 128, 0x1p31f, -0x1p31f,
-        -0x1p31f - 256, 0x1p32f, -0x1p32f, 3e38f, -3e38f, INFINITY, -INFINITY, 1e-45f, -1e-45f})
+  for (const float v : {0x1p23f - 0.5f, 0x1p24f, 0x1p31f - 128, 0x1p31f, -0x1p31f, -0x1p31f - 256,
+                        3e38f, -3e38f, INFINITY, -INFINITY, 1e-45f, -0.0f})
     EXPECT_TRUE(same(v)) << v;
 }
 

@@ -99,13 +99,10 @@ TEST_F(SwimmersTest, RestingFishStaysPutAndFacesItsHeading) {
   EXPECT_EQ(Sector(128), 8);
 }
 
-// A fish or monster one pixel either side of showing at each edge of the
-// screen paints exactly what its picture paints drawn there: leaving out
-// those wholly off screen changes no pixel.
+// A fish or monster one pixel either side of showing at each screen edge
+// paints exactly what its picture paints there (heading 0, roaming: frame 0).
 TEST_F(SwimmersTest, SwimmersAtTheScreenEdgesPaintWhatTheirPictureDrawsThere) {
   S().Difficulty = kNeverDarts;
-  S().ViewX = 400;
-  S().ViewY = 200;
   S().BoatX = S().BoatY = 1e6f;  // far away: monsters roam and raid no one
   Surface16& screen = fx.DXDraw.Surface();
   const int32_t w = screen.Width(), h = screen.Height();
@@ -116,19 +113,13 @@ TEST_F(SwimmersTest, SwimmersAtTheScreenEdgesPaintWhatTheirPictureDrawsThere) {
     S().LastMonsterIndex = monster ? 0 : -1;
     for (const int32_t x : {-fw - 1, -fw, -fw + 1, w / 2, w - 1, w, w + 1}) {
       for (const int32_t y : {-fh - 1, -fh, -fh + 1, h / 2, h - 1, h, h + 1}) {
-        const auto wx = static_cast<float>(x + S().ViewX + picture.PatternWidth / 2);
-        const auto wy = static_cast<float>(y + S().ViewY + picture.PatternHeight / 2);
         screen.Fill(0);
         Surface16 want = screen;
-        picture.Draw(want, x, y, 0);  // heading 0, roaming: frame 0 for both
-        fx.RestingFish(0, wx, wy);
-        S().Monsters[0] = S().Fish[0];
-        if (monster)
-          UpdateMonsters(fx.Ctx);
-        else
-          UpdateFish(fx.Ctx);
-        ASSERT_TRUE(
-            std::equal(want.Pixels(), want.Pixels() + size_t(w) * size_t(h), screen.Pixels()))
+        picture.Draw(want, x, y, 0);
+        S().Monsters[0] = fx.RestingFish(0, static_cast<float>(x + picture.PatternWidth / 2),
+                                         static_cast<float>(y + picture.PatternHeight / 2));
+        monster ? UpdateMonsters(fx.Ctx) : UpdateFish(fx.Ctx);
+        ASSERT_TRUE(std::equal(want.Pixels(), want.Pixels() + w * h, screen.Pixels()))
             << (monster ? "monster" : "fish") << " at " << x << "," << y;
       }
     }
