@@ -291,9 +291,9 @@ void UpdateMonsters(PlayContext& ctx) {
   const std::array<double, 256>& cosine = CosineTable();
   // Looked up only once a monster is about: a lake without any needs none.
   std::optional<Sprite> sprite;
-  // Only a raid, while the game waits for the player (and runs any frames
-  // that come due meanwhile), could move the boat, the view or anyone,
-  // or change the population.
+  // Read once for the whole crowd. A raid waits for the player with window
+  // messages let through, so after one all of it is read again rather than
+  // trusting that nothing those messages touch has changed.
   int32_t boatX = Round(s.BoatX), boatY = Round(s.BoatY);
   int32_t last = LastSlot(s.LastMonsterIndex);
   const CellsAhead cells(s, s.Monsters, last, [](const FishRecord& m) { return !m.Taken; });
