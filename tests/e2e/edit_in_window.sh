@@ -11,6 +11,7 @@ for p in Xvfb xdotool import convert; do
   command -v "$p" >/dev/null || { echo "skipped: $p is not installed"; exit 77; }
 done
 
+. "$(dirname "$0")/window_tools.sh"
 work=$(mktemp -d /tmp/tarnwick-edit-e2e.XXXXXX)
 xvfb_pid="" editor_pid=""
 cleanup() {
@@ -30,12 +31,7 @@ printf '[Tarnwick]\nspeed=0\nsoundon=0\nmousedrive=1\n' >"$work/tarnwick.ini"
 mkdir -p "$shots"
 rm -f "$shots"/edit-*.png
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(head -n1 "$work/display")
-for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+start_display
 
 ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0} SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy \
   "$work/tarnwick-edit" Minnow_Pond >"$work/editor.log" 2>&1 &

@@ -36,12 +36,7 @@ mkdir -p "$shots"
 rm -f "$shots"/first-hour-*.png
 
 # A desktop larger than the game, so full screen and a window differ.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(head -n1 "$work/display")
-for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+start_display 1024x768
 # Full screen over the desktop needs a window manager to make it so.
 if command -v openbox >/dev/null; then
   openbox >"$work/openbox.log" 2>&1 &

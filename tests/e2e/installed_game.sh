@@ -59,13 +59,8 @@ chmod 777 "$work/elsewhere"
 mkdir -p "$shots"
 rm -f "$shots"/installed-*.png
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-display=:$(head -n1 "$work/display")
-export DISPLAY=$display
-for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+start_display
+display=$DISPLAY
 
 # As nobody, from a folder of its own, with nothing of root's environment.
 as_player() {

@@ -36,14 +36,8 @@ mkdir -p "$shots"
 rm -f "$shots"/e2e-*.png
 
 # A display the size of the game's screen, so window pixels are game pixels.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(head -n1 "$work/display")
+start_display
 echo "display $DISPLAY"
-# The server answers before the game is started.
-for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
 
 # Under the sanitizers the X and SDL libraries keep memory to the end; the
 # game's own code is checked for leaks by its tests.

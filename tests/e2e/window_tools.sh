@@ -1,5 +1,5 @@
-# Helpers for the window tests, sourced by them: the game's 640x480 frame in
-# a real window of any size, what a kept replay says about the pace of play,
+# Helpers for the window tests, sourced by them: a virtual display, the
+# game's 640x480 frame in a real window of any size, what a kept replay says about the pace of play,
 # and colours in a screenshot.
 
 # "X Y" in the window `$1` for the frame point X Y: the frame is scaled to
@@ -95,4 +95,17 @@ promotion_window() {
     sleep 0.1
   done
   return 1
+}
+
+# Starts a virtual display of SIZE (default the game's 640x480) on a number
+# the server chooses, so parallel runs never clash; sets `xvfb_pid` and
+# exports DISPLAY once the server answers. Needs `work`, a scratch folder.
+start_display() {
+  exec 3>"$work/display"
+  Xvfb -displayfd 3 -screen 0 "${1:-640x480}x24" -nolisten tcp >"$work/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  local i
+  for ((i = 0; i < 100; i++)); do [ -s "$work/display" ] && break; sleep 0.1; done
+  export DISPLAY=:$(head -n1 "$work/display")
+  for ((i = 0; i < 100; i++)); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
 }
