@@ -87,26 +87,23 @@ const std::string& EditHistory::RedoName() const {
 }
 
 bool EditHistory::Undo() {
-  Commit();
-  if (done_.empty()) return false;
-  Apply(done_.back(), false);
-  undone_.push_back(std::move(done_.back()));
-  undoneIds_.push_back(doneIds_.back());
-  done_.pop_back();
-  doneIds_.pop_back();
-  position_ = doneIds_.empty() ? 0 : doneIds_.back();
-  return true;
+  return Move(done_, doneIds_, undone_, undoneIds_, false);
 }
 
 bool EditHistory::Redo() {
+  return Move(undone_, undoneIds_, done_, doneIds_, true);
+}
+
+bool EditHistory::Move(std::deque<EditStep>& from, std::deque<int64_t>& fromIds,
+                       std::deque<EditStep>& to, std::deque<int64_t>& toIds, bool forward) {
   Commit();
-  if (undone_.empty()) return false;
-  Apply(undone_.back(), true);
-  done_.push_back(std::move(undone_.back()));
-  doneIds_.push_back(undoneIds_.back());
-  undone_.pop_back();
-  undoneIds_.pop_back();
-  position_ = doneIds_.back();
+  if (from.empty()) return false;
+  Apply(from.back(), forward);
+  to.push_back(std::move(from.back()));
+  toIds.push_back(fromIds.back());
+  from.pop_back();
+  fromIds.pop_back();
+  position_ = doneIds_.empty() ? 0 : doneIds_.back();
   return true;
 }
 

@@ -64,6 +64,10 @@ class EditHistory {
 
  private:
   void Apply(const EditStep& step, bool forward);
+  // Undo (forward false) or redo: the newest step of `from` applied and
+  // moved, with its number, to `to`.
+  bool Move(std::deque<EditStep>& from, std::deque<int64_t>& fromIds, std::deque<EditStep>& to,
+            std::deque<int64_t>& toIds, bool forward);
 
   LakeDocument* doc_;
   std::optional<EditStep> open_;

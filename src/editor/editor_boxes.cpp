@@ -60,6 +60,16 @@ struct FormBuilder {
     b.OnClick = std::move(click);
     return b;
   }
+  // The box's answer (`caption`, at x) and "Cancel" (at cancelX): Enter
+  // presses the first, Esc the second, which closes the box.
+  Button& Answers(const std::string& caption, int32_t x, int32_t cancelX,
+                  std::function<void()> answer) {
+    Button& yes = Action("ok", caption, x, std::move(answer));
+    Button& no = Action("cancel", "Cancel", cancelX, [this] { form.Close(ModalResult::Cancel); });
+    form.DefaultButton = &yes;
+    form.CancelButton = &no;
+    return yes;
+  }
 };
 
 // A whole number in [low, high], or nothing.
@@ -105,7 +115,7 @@ void LakeEditor::ShowNewBox() {
   ComboBox& lib = b.Choice("library", "Tiles", libs, "canada.dxg");
   Label& error = b.Caption("", 10, b.y, 360);
   error.TextColor = Rgb{255, 90, 70};
-  Button& ok = b.Action("ok", "OK", 190, [&] {
+  b.Answers("OK", 190, 280, [&] {
     const std::optional<int32_t> c = Whole(columns.Text(), kMinEditColumns, kMaxEditColumns);
     const std::optional<int32_t> r = Whole(rows.Text(), kMinEditRows, kMaxEditRows);
     if (!c || !r) return error.SetCaption("Columns or rows outside their range");
@@ -115,9 +125,6 @@ void LakeEditor::ShowNewBox() {
     NewLake(name.Text(), *c, *r, libs[static_cast<size_t>(index)]);
     form.Close(ModalResult::Ok);
   });
-  Button& cancel = b.Action("cancel", "Cancel", 280, [&] { form.Close(ModalResult::Cancel); });
-  form.DefaultButton = &ok;
-  form.CancelButton = &cancel;
   form.ShowModal(*screen_, Host(), &name);
 }
 
@@ -136,10 +143,7 @@ void LakeEditor::ShowOpenBox() {
     form.Close(ModalResult::Ok);
   };
   list.OnDblClick = open;
-  Button& ok = b.Action("ok", "Open", 110, open);
-  Button& cancel = b.Action("cancel", "Cancel", 200, [&] { form.Close(ModalResult::Cancel); });
-  form.DefaultButton = &ok;
-  form.CancelButton = &cancel;
+  b.Answers("Open", 110, 200, open);
   form.ShowModal(*screen_, Host(), &list);
 }
 
@@ -195,7 +199,7 @@ void LakeEditor::ShowRulesBox() {
   ComboBox& lib = b.Choice("ImageLib", "Tile library", libs, d.ImageLib);
   Label& error = b.Caption("", 10, b.y, 450);
   error.TextColor = Rgb{255, 90, 70};
-  Button& ok = b.Action("ok", "OK", 280, [&] {
+  b.Answers("OK", 280, 370, [&] {
     LakeDefinition next = d;
     for (Number& n : numbers) {
       const std::optional<int32_t> v = Whole(n.edit->Text(), n.low, n.high);
@@ -218,9 +222,6 @@ void LakeEditor::ShowRulesBox() {
     Changed();
     form.Close(ModalResult::Ok);
   });
-  Button& cancel = b.Action("cancel", "Cancel", 370, [&] { form.Close(ModalResult::Cancel); });
-  form.DefaultButton = &ok;
-  form.CancelButton = &cancel;
   form.ShowModal(*screen_, Host(), &description);
 }
 
@@ -304,7 +305,7 @@ void LakeEditor::EditObject(int32_t slot) {
   active.SetChecked(o.Active != 0);
   Label& error = b.Caption("", 10, b.y, 440);
   error.TextColor = Rgb{255, 90, 70};
-  Button& ok = b.Action("ok", "OK", 190, [&] {
+  Button& ok = b.Answers("OK", 190, 370, [&] {
     if (param) {
       const bool isSlot = o.Kind == "singlefish" || o.Kind == "monster";
       if (!Whole(param->Text(), 0, isSlot ? kMaxSwimmers - 1 : 1000000))
@@ -320,14 +321,11 @@ void LakeEditor::EditObject(int32_t slot) {
     Changed();
     form.Close(ModalResult::Ok);
   });
-  Button& cancel = b.Action("cancel", "Cancel", 370, [&] { form.Close(ModalResult::Cancel); });
   bool remove = false;
   b.Action("delete", "Delete", 280, [&] {
     remove = true;
     form.Close(ModalResult::Cancel);
   });
-  form.DefaultButton = &ok;
-  form.CancelButton = &cancel;
   editObject_ = slot;
   editKind_ = o.Kind;
   editText_ = o.Text;
